@@ -1,0 +1,21 @@
+// The process entry of every KELTO program. Applications write KELTO_main;
+// this main() builds the four values a windowed program starts with and
+// forwards them, the way SDL_main does.
+#include <string>
+
+#include "kelto.h"
+
+namespace {
+// The instance handle only has to be a distinct non-null value.
+int instance_token;
+constexpr int kShowNormal = 1;
+}  // namespace
+
+int main(int argc, char **argv) {
+    std::string command_line;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1) command_line += ' ';
+        command_line += argv[i];
+    }
+    return KELTO_main(&instance_token, nullptr, command_line.data(), kShowNormal);
+}

@@ -1,0 +1,113 @@
+// DrawWndProc: turns what the user does in the graphics window into LibState
+// changes: mouse presses, typed characters, Ctrl commands, timer ticks, the
+// origin, painting and the quit on destruction.
+#include "events/graphics_window.h"
+
+#include <cctype>
+
+#include "events/lib_state.h"
+#include "platform/window_system.h"
+
+namespace kelto {
+
+using namespace platform;
+
+namespace {
+
+// The command a letter key gives together with Ctrl, or 0.
+int ctrl_command(uintptr_t virtual_key) {
+    switch (std::toupper(static_cast<int>(virtual_key & 0xFF))) {
+        case 'A': return CMD_ANIMATE;
+        case 'H': return CMD_HALT;
+        case 'F': return CMD_ONE_FRAME;
+        case 'L': return CMD_LOGGING;
+        case 'R': return CMD_RECORD;
+        case 'P': return CMD_PLAYBACK;
+        case 'O': return CMD_PLAY_ONE;
+        case 'Q': return CMD_QUIT;
+        default: return 0;
+    }
+}
+
+void set_origin(WindowHandle window) {
+    LibState &state = lib_state();
+    const Rect client = window_system().client_rect(window);
+    state.origin_x = client.left + (client.right - client.left) / 2;
+    state.origin_y = client.top + (client.bottom - client.top) / 2;
+}
+
+void paint(WindowHandle window) {
+    WindowSystem &windows = window_system();
+    windows.begin_paint(window);
+    copy_surface_to_window();
+    windows.end_paint(window);
+    lib_state().surface_changed = 0;
+}
+
+void mouse_press(intptr_t lparam) {
+    LibState &state = lib_state();
+    const int x = static_cast<int>(low_word(lparam));
+    const int y = static_cast<int>(high_word(lparam));
+    state.event_x = x - state.origin_x;
+    state.event_y = state.origin_y - y;
+    state.event_kind = KELTO_MOUSE;
+}
+
+void key_down(uintptr_t virtual_key) {
+    LibState &state = lib_state();
+    if (virtual_key == VK_CONTROL) {
+        state.ctrl_down = 1;
+    } else if (state.ctrl_down) {
+        if (const int command = ctrl_command(virtual_key)) run_command(command);
+    }
+}
+
+void typed(uintptr_t character) {
+    LibState &state = lib_state();
+    if (state.ctrl_down) return;
+    state.event_kind = KELTO_KBD;
+    state.event_key = static_cast<signed char>(character & 0xFF);
+}
+
+}  // namespace
+
+void copy_surface_to_window() {
+    LibState &state = lib_state();
+    WindowSystem &windows = window_system();
+    Image *client = windows.client_image(state.window_dc);
+    if (client && state.surface) {
+        blit(*client, *state.surface, 0, 0);
+        windows.client_changed(state.window_dc);
+    }
+    state.surface_changed = 0;
+}
+
+void note_focus_lost(uintptr_t new_focus) {
+    LibState &state = lib_state();
+    const auto focus = static_cast<WindowHandle>(new_focus);
+    if (focus == 0 || (focus != state.graphics_window && focus != state.text_window))
+        state.ctrl_down = 0;
+}
+
+intptr_t DrawWndProc(WindowHandle window, unsigned message, uintptr_t wparam, intptr_t lparam) {
+    switch (message) {
+        case WM_CREATE: build_run_menu(window); return 0;
+        case WM_SIZE: set_origin(window); return 0;
+        case WM_PAINT: paint(window); return 0;
+        case WM_TIMER: lib_state().timer_fired = 1; return 0;
+        case WM_LBUTTONDOWN: mouse_press(lparam); return 0;
+        case WM_KEYDOWN: key_down(wparam); return 0;
+        case WM_KEYUP:
+            if (wparam == VK_CONTROL) lib_state().ctrl_down = 0;
+            return 0;
+        case WM_CHAR: typed(wparam); return 0;
+        case WM_COMMAND:
+            run_command(static_cast<int>(low_word(static_cast<intptr_t>(wparam))));
+            return 0;
+        case WM_KILLFOCUS: note_focus_lost(wparam); return 0;
+        case WM_DESTROY: window_system().post_quit(0); return 0;
+        default: return window_system().default_procedure(window, message, wparam, lparam);
+    }
+}
+
+}  // namespace kelto

@@ -1,0 +1,159 @@
+/*
+ * kelto.h - the whole public interface of the KELTO graphics and event library.
+ *
+ * A KELTO program is a plain loop:
+ *
+ *     int KELTO_main(KeltoInstance instance, KeltoInstance previous,
+ *                    char *command_line, int show_state) {
+ *         int x, y; char key;
+ *         KELTO_open(instance, previous, command_line, show_state);
+ *         KELTO_clear();
+ *         for (;;) {
+ *             KELTO_circle(RED, 0, 0, 50);                    draw ...
+ *             if (KELTO_await_event(&x, &y, &key) == KELTO_QUIT)  ... wait ...
+ *                 break;
+ *             ...                                             ... and act
+ *         }
+ *         KELTO_close();
+ *         return 0;
+ *     }
+ *
+ * Coordinates: (0, 0) is the centre of the graphics window, x grows to the
+ * right and y grows upwards. Colours are indices 0..23 into a fixed palette.
+ * Every drawing call goes into an off-screen picture that the window shows
+ * after the next KELTO_await_event. Bad arguments (a colour of 99, a negative
+ * radius) are corrected and the correction is printed in the text window.
+ *
+ * Do not write main() yourself: link the kelto_main library and write
+ * KELTO_main instead; it receives the four start-up values to pass on to
+ * KELTO_open.
+ */
+#ifndef KELTO_H
+#define KELTO_H
+
+#if defined(__GNUC__) || defined(__clang__)
+#define KELTO_PRINTF_FORMAT(fmt, args) __attribute__((format(printf, fmt, args)))
+#else
+#define KELTO_PRINTF_FORMAT(fmt, args)
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/*-------------------------------------------------------------------------
+ * Start-up and shutdown
+ *-----------------------------------------------------------------------*/
+
+/* The program instance handed to KELTO_main; pass it on to KELTO_open. */
+typedef void *KeltoInstance;
+
+/* Your program's entry point, called by the library's own main(). */
+int KELTO_main(KeltoInstance instance, KeltoInstance previous_instance, char *command_line,
+               int show_state);
+
+int KELTO_open(KeltoInstance instance, KeltoInstance previous_instance, char *command_line,
+               int show_state); /* Opens both windows; call first. Returns 1. */
+int KELTO_close(void);          /* Closes the script file; call last. Returns 1. */
+
+/*-------------------------------------------------------------------------
+ * Events
+ *-----------------------------------------------------------------------*/
+
+#define KELTO_NONE (-1)   /* Internal: no event yet. Never returned. */
+#define KELTO_MOUSE 1     /* Left mouse button pressed at (x, y). */
+#define KELTO_KBD 2       /* A character was typed; it is in key. */
+#define KELTO_PERIODIC 3  /* An animation tick (about ten a second while animating). */
+#define KELTO_QUIT 4      /* The program should end. */
+
+/* Waits for the next event and returns its kind (KELTO_MOUSE ... KELTO_QUIT).
+   x and y receive the mouse position, key the typed character; fields the
+   event does not use are 0. */
+int KELTO_await_event(int *x, int *y, char *key);
+
+#define RUN_HALT 0       /* Stop animation: no more KELTO_PERIODIC events. */
+#define RUN_ONE_FRAME 1  /* Deliver one KELTO_PERIODIC event. */
+#define RUN_ANIMATE 2    /* Deliver KELTO_PERIODIC events at every tick. */
+#define RUN_QUIT 5       /* From now on every KELTO_await_event returns KELTO_QUIT. */
+
+int KELTO_run_control(int code); /* Changes the run state; 0 if not open, else 1. */
+
+/*-------------------------------------------------------------------------
+ * Text window and logging
+ *-----------------------------------------------------------------------*/
+
+int KELTO_logging(int on);  /* Non-zero: describe every drawing call in the text window. */
+int KELTO_show_text(int show); /* Shows (1) or hides (0) the text window; was it visible? */
+int KELTO_printf(const char *format, ...) KELTO_PRINTF_FORMAT(1, 2); /* Prints a line. */
+int KELTO_gets(const char *prompt, char *buffer); /* Asks for a line (buffer >= 256 bytes). */
+
+/*-------------------------------------------------------------------------
+ * Colours (the palette indices)
+ *-----------------------------------------------------------------------*/
+
+#define BLACK 0
+#define WHITE 1
+#define RED 2
+#define GREEN 3
+#define BLUE 4
+#define YELLOW 5
+#define MAGENTA 6
+#define CYAN 7
+#define PURPLE 8
+#define NAVY_BLUE 9
+#define DUSTY_PLUM 10
+#define ICE_BLUE 11
+#define TURQUOISE 12
+#define ORANGE 13
+#define BROWN 14
+#define PINK 15
+#define CHALK 16
+#define GOLD 17
+#define PEACH 18
+#define FOREST_GREEN 19
+#define SEA_GREEN 20
+#define OLIVE 21
+#define GRAY_50 22
+#define GRAY_20 23
+
+/*-------------------------------------------------------------------------
+ * Drawing (all return 1; the printf forms return the length of the text)
+ *
+ * width 0 means a filled shape; a larger width draws an outline that thick.
+ * Text size is the height of a capital letter in pixels (0..127; 0 = default).
+ *-----------------------------------------------------------------------*/
+
+typedef struct Point {
+    int x;
+    int y;
+} Point;
+
+int KELTO_clear(void); /* Erases the picture to white with a thin black frame. */
+int KELTO_pixel(int color, int x, int y);
+int KELTO_circle(int color, int x, int y, int radius); /* Always filled. */
+int KELTO_triangle(int color, int x1, int y1, int x2, int y2, int x3, int y3, int width);
+int KELTO_rectangle(int color, int x1, int y1, int x2, int y2, int width); /* Two corners. */
+int KELTO_oval(int color, int x1, int y1, int x2, int y2, int width); /* Fits the box. */
+int KELTO_line(int color, int x1, int y1, int x2, int y2, int width);
+int KELTO_text(int color, int x, int y, int size, const char *text); /* Bottom-left at (x, y). */
+int KELTO_text_printf(int color, int x, int y, int size, const char *format, ...)
+    KELTO_PRINTF_FORMAT(5, 6);
+
+/* The same calls taking Points instead of x, y pairs. */
+int KELTO_pixel_pt(int color, Point p);
+int KELTO_circle_pt(int color, Point centre, int radius);
+int KELTO_triangle_pt(int color, Point p1, Point p2, Point p3, int width);
+int KELTO_rectangle_pt(int color, Point p1, Point p2, int width);
+int KELTO_oval_pt(int color, Point p1, Point p2, int width);
+int KELTO_line_pt(int color, Point p1, Point p2, int width);
+int KELTO_text_pt(int color, Point anchor, int size, const char *text);
+int KELTO_text_printf_pt(int color, Point anchor, int size, const char *format, ...)
+    KELTO_PRINTF_FORMAT(4, 5);
+
+int KELTO_undo(void); /* No longer supported: prints a note and does nothing. */
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* KELTO_H */

@@ -1,0 +1,105 @@
+// The headless display: decoration model, virtual clock and input injection.
+#include "platform/headless/headless_display.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+namespace kelto::platform {
+
+Rect HeadlessDisplay::client_rect_for(uint32_t style, bool has_menu, int outer_width,
+                                      int outer_height) const {
+    const bool framed = (style & (WS_CAPTION | WS_THICKFRAME)) != 0;
+    const int frame = framed ? kFrame : 0;
+    const int caption = (style & WS_CAPTION) == WS_CAPTION ? kCaption : 0;
+    const int menu = has_menu ? kMenuBar : 0;
+    const int width = std::max(0, outer_width - 2 * frame);
+    const int height = std::max(0, outer_height - 2 * frame - caption - menu);
+    return Rect{0, 0, width, height};
+}
+
+void HeadlessDisplay::set_screen_size(int width, int height) {
+    screen_width_ = std::max(1, width);
+    screen_height_ = std::max(1, height);
+}
+
+bool HeadlessDisplay::run_due_actions() {
+    bool ran = false;
+    for (;;) {
+        auto due = std::min_element(
+            scheduled_.begin(), scheduled_.end(), [](const Scheduled &a, const Scheduled &b) {
+                return a.at_ms != b.at_ms ? a.at_ms < b.at_ms : a.order < b.order;
+            });
+        if (due == scheduled_.end() || due->at_ms > now_ms_) return ran;
+        auto action = std::move(due->action);
+        scheduled_.erase(due);
+        action();
+        ran = true;
+    }
+}
+
+void HeadlessDisplay::wait(std::optional<int64_t> deadline_ms) {
+    ++waits_;
+    if (run_due_actions()) return;
+    std::optional<int64_t> next = deadline_ms;
+    for (const Scheduled &s : scheduled_)
+        if (!next || s.at_ms < *next) next = s.at_ms;
+    if (!next) {
+        if (starved_) {
+            starved_();
+            return;
+        }
+        std::fprintf(stderr,
+                     "headless display: the program waits for input, but no timer runs and no "
+                     "input is scheduled, so nothing can ever arrive\n");
+        std::_Exit(70);
+    }
+    now_ms_ = std::max(now_ms_, *next);
+    run_due_actions();
+}
+
+void HeadlessDisplay::advance(int64_t ms) {
+    now_ms_ += std::max<int64_t>(0, ms);
+    run_due_actions();
+}
+
+void HeadlessDisplay::after(int64_t at_ms, std::function<void()> action) {
+    scheduled_.push_back(Scheduled{at_ms, next_order_++, std::move(action)});
+}
+
+void HeadlessDisplay::click(WindowHandle window, int client_x, int client_y) {
+    windows_->post_message(window, WM_LBUTTONDOWN, 1, make_lparam(client_x, client_y));
+}
+
+void HeadlessDisplay::key_down(WindowHandle window, unsigned virtual_key, unsigned character,
+                               unsigned repeat) {
+    windows_->post_message(window, WM_KEYDOWN, virtual_key, key_lparam(character, repeat));
+}
+
+void HeadlessDisplay::key_up(WindowHandle window, unsigned virtual_key) {
+    windows_->post_message(window, WM_KEYUP, virtual_key, key_lparam(0));
+}
+
+void HeadlessDisplay::key(WindowHandle window, unsigned virtual_key, unsigned character) {
+    key_down(window, virtual_key, character);
+    key_up(window, virtual_key);
+}
+
+void HeadlessDisplay::menu_command(WindowHandle window, int id) {
+    windows_->post_message(window, WM_COMMAND, static_cast<uintptr_t>(id), 0);
+}
+
+void HeadlessDisplay::close_box(WindowHandle window) {
+    windows_->post_message(window, WM_CLOSE, 0, 0);
+}
+
+void HeadlessDisplay::resize(WindowHandle window, int outer_width, int outer_height) {
+    if (const Window *w = windows_->find(window))
+        windows_->move_window(window, w->outer.left, w->outer.top, outer_width, outer_height);
+}
+
+void HeadlessDisplay::focus(WindowHandle window) {
+    windows_->set_focus(window);
+}
+
+}  // namespace kelto::platform

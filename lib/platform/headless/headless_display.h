@@ -1,0 +1,86 @@
+// A display without a GUI, for tests and automation: a fixed decoration
+// model, a settable screen, a virtual clock that jumps to the next deadline
+// instead of waiting, and an API to inject input and read windows back.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "platform/display.h"
+#include "platform/window_system.h"
+
+namespace kelto::platform {
+
+class HeadlessDisplay : public Display {
+public:
+    // Decorations: a 3-pixel frame on each side, a 23-pixel caption and a
+    // 21-pixel menu bar, so a 601 x 540 window with a menu has 595 x 490.
+    static constexpr int kFrame = 3;
+    static constexpr int kCaption = 23;
+    static constexpr int kMenuBar = 21;
+
+    HeadlessDisplay() = default;
+
+    // ---- Display
+    void attach(WindowSystem &windows) override { windows_ = &windows; }
+    int screen_width() const override { return screen_width_; }
+    int screen_height() const override { return screen_height_; }
+    Rect client_rect_for(uint32_t style, bool has_menu, int outer_width,
+                         int outer_height) const override;
+    void window_created(WindowHandle) override {}
+    void window_destroyed(WindowHandle) override {}
+    void window_shown(WindowHandle, bool) override {}
+    void client_changed(WindowHandle) override { ++client_updates_; }
+    void menu_changed(WindowHandle) override {}
+    int64_t now_ms() const override { return now_ms_; }
+    void wait(std::optional<int64_t> deadline_ms) override;
+
+    // ---- Set-up
+    void set_screen_size(int width, int height);
+    // Called instead of hanging when the program waits for input that can
+    // never arrive; the default prints why and ends the process with status 70.
+    void on_starved(std::function<void()> handler) { starved_ = std::move(handler); }
+
+    // ---- Injection (each queues what the user's action would)
+    void click(WindowHandle window, int client_x, int client_y);
+    void key_down(WindowHandle window, unsigned virtual_key, unsigned character = 0,
+                  unsigned repeat = 1);
+    void key_up(WindowHandle window, unsigned virtual_key);
+    // Presses and releases a key; a letter types its character.
+    void key(WindowHandle window, unsigned virtual_key, unsigned character = 0);
+    void menu_command(WindowHandle window, int id);
+    void close_box(WindowHandle window);
+    void resize(WindowHandle window, int outer_width, int outer_height);
+    void focus(WindowHandle window);  // 0 moves the focus to another program
+    // Runs `action` once the virtual clock reaches `at_ms`, during a wait.
+    void after(int64_t at_ms, std::function<void()> action);
+    // Advances the virtual clock, running scheduled actions that fall due.
+    void advance(int64_t ms);
+
+    // ---- Read-back
+    WindowSystem &windows() { return *windows_; }
+    const Image *client_image(WindowHandle window) { return windows_->client_image(window); }
+    int client_updates() const { return client_updates_; }
+    int64_t waits() const { return waits_; }
+
+private:
+    struct Scheduled {
+        int64_t at_ms;
+        uint64_t order;
+        std::function<void()> action;
+    };
+    bool run_due_actions();
+
+    WindowSystem *windows_ = nullptr;
+    int screen_width_ = 1024;
+    int screen_height_ = 768;
+    int64_t now_ms_ = 0;
+    int64_t waits_ = 0;
+    int client_updates_ = 0;
+    uint64_t next_order_ = 0;
+    std::vector<Scheduled> scheduled_;
+    std::function<void()> starved_;
+};
+
+}  // namespace kelto::platform

@@ -1,0 +1,42 @@
+// Block operations on Images shared by the window system and the renderer.
+#include "platform/image.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace kelto {
+
+void blit(Image &dst, const Image &src, int x, int y) {
+    const int64_t x0 = std::max<int64_t>(0, x), y0 = std::max<int64_t>(0, y);
+    const int64_t x1 = std::min<int64_t>(dst.width, int64_t{x} + src.width);
+    const int64_t y1 = std::min<int64_t>(dst.height, int64_t{y} + src.height);
+    if (x0 >= x1 || y0 >= y1) return;
+    for (int64_t row = y0; row < y1; ++row) {
+        const uint32_t *from = src.row(static_cast<int>(row - y)) + (x0 - x);
+        std::memcpy(dst.row(static_cast<int>(row)) + x0, from, static_cast<size_t>(x1 - x0) * 4);
+    }
+}
+
+void scroll_up(Image &img, int dy) {
+    if (dy == 0 || img.width == 0) return;
+    const size_t stride = static_cast<size_t>(img.width);
+    if (dy >= img.height || dy <= -img.height) return;
+    const size_t rows = static_cast<size_t>(img.height - (dy > 0 ? dy : -dy));
+    if (dy > 0)
+        std::memmove(img.row(0), img.row(dy), rows * stride * 4);
+    else
+        std::memmove(img.row(-dy), img.row(0), rows * stride * 4);
+}
+
+void fill_rect(Image &img, int64_t left, int64_t top, int64_t right, int64_t bottom,
+               uint32_t color) {
+    left = std::max<int64_t>(left, 0);
+    top = std::max<int64_t>(top, 0);
+    right = std::min<int64_t>(right, img.width);
+    bottom = std::min<int64_t>(bottom, img.height);
+    if (left >= right) return;
+    for (int64_t y = top; y < bottom; ++y)
+        std::fill(img.row(static_cast<int>(y)) + left, img.row(static_cast<int>(y)) + right, color);
+}
+
+}  // namespace kelto

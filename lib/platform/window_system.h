@@ -1,0 +1,148 @@
+// The window system: window classes, windows with retained client images,
+// the thread's message queue, timers, painting, focus and menus. It mirrors
+// the classic desktop platform's semantics and leaves every pixel on screen,
+// every input and every wait to its Display.
+#pragma once
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/display.h"
+#include "platform/image.h"
+#include "platform/menu.h"
+#include "platform/messages.h"
+
+namespace kelto::platform {
+
+struct WindowClass {
+    std::string name;
+    WindowProc procedure = nullptr;
+    uint32_t style = 0;       // CS_* bits
+    uint32_t background = 0;  // 0x00RRGGBB used to erase invalid client areas
+};
+
+struct Window {
+    WindowHandle handle = 0;
+    std::string class_name;
+    WindowProc procedure = nullptr;
+    uint32_t class_style = 0;
+    uint32_t background = 0;
+    std::string title;
+    uint32_t style = 0;
+    Rect outer;   // screen coordinates, frame included
+    Rect client;  // (0, 0, width, height)
+    bool visible = false;
+    bool needs_paint = false;
+    bool needs_erase = false;
+    MenuHandle menu = 0;
+    WindowHandle owner = 0;
+    Image image;  // the retained client area
+};
+
+class WindowSystem {
+public:
+    explicit WindowSystem(std::unique_ptr<Display> display);
+    WindowSystem(const WindowSystem &) = delete;
+    WindowSystem &operator=(const WindowSystem &) = delete;
+
+    Display &display() { return *display_; }
+
+    // ---- Classes and windows
+    bool register_class(const WindowClass &window_class);  // false if the name is taken
+    bool class_registered(std::string_view name) const;
+    // Creates a window, sends it WM_CREATE and then WM_SIZE; 0 if the class is unknown.
+    WindowHandle create_window(std::string_view class_name, std::string_view title, uint32_t style,
+                               int x, int y, int width, int height, WindowHandle owner = 0);
+    bool destroy_window(WindowHandle window);  // sends WM_DESTROY, ends its timers
+    bool is_window(WindowHandle window) const { return find(window) != nullptr; }
+    const Window *find(WindowHandle window) const;
+    Window *find(WindowHandle window);
+    // Returns whether the window was visible before.
+    bool show_window(WindowHandle window, int show_command);
+    bool is_visible(WindowHandle window) const;
+    // Moves and sizes a window (user resizing); sends WM_SIZE when the client size changes.
+    void move_window(WindowHandle window, int x, int y, int width, int height);
+    Rect client_rect(WindowHandle window) const;
+    std::vector<WindowHandle> windows() const;
+
+    // ---- Focus
+    WindowHandle focus() const { return focus_; }
+    // Moves the keyboard focus (0: to a window outside this program), sending
+    // WM_KILLFOCUS and WM_SETFOCUS with the other window in wparam.
+    void set_focus(WindowHandle window);
+
+    // ---- Message queue
+    bool post_message(WindowHandle window, unsigned message, uintptr_t wparam, intptr_t lparam);
+    void post_quit(int exit_code);
+    // Takes the next message without blocking: posted messages in order, then
+    // the quit, then a paint for an invalid window, then a due timer.
+    bool peek_message(Message &out);
+    // A key-down that types a character queues the character message next.
+    void translate_message(const Message &message);
+    intptr_t dispatch_message(const Message &message);
+    intptr_t send_message(WindowHandle window, unsigned message, uintptr_t wparam, intptr_t lparam);
+    // Close destroys the window; paint validates it; everything else is ignored.
+    intptr_t default_procedure(WindowHandle window, unsigned message, uintptr_t wparam,
+                               intptr_t lparam);
+    // Blocks until peek_message would find something.
+    void wait_message();
+    // True when a message could be taken now.
+    bool message_ready();
+
+    // ---- Timers
+    void set_timer(WindowHandle window, uintptr_t id, int period_ms);
+    void kill_timer(WindowHandle window, uintptr_t id);
+    std::optional<int64_t> next_timer_deadline() const;
+
+    // ---- Painting
+    void invalidate(WindowHandle window, bool erase = true);
+    // Erases with the class background where the window was invalidated, then validates.
+    Image *begin_paint(WindowHandle window);
+    void end_paint(WindowHandle window);
+    Image *client_image(WindowHandle window);
+    // Tells the display that a client image was drawn into outside painting.
+    void client_changed(WindowHandle window);
+
+    // ---- Menus
+    MenuHandle create_menu();        // a menu bar
+    MenuHandle create_popup_menu();  // a drop-down
+    bool append_menu(MenuHandle menu, unsigned flags, uintptr_t id_or_popup, std::string_view text);
+    bool set_menu(WindowHandle window, MenuHandle menu);
+    void draw_menu_bar(WindowHandle window);
+    // Returns the previous state (MF_CHECKED or MF_UNCHECKED), or -1 if there is no such item.
+    int check_menu_item(MenuHandle menu, int id, bool checked);
+    const Menu *menu(MenuHandle menu) const;
+
+    // ---- Screen metrics
+    int screen_width() const { return display_->screen_width(); }
+    int screen_height() const { return display_->screen_height(); }
+
+private:
+    struct Timer {
+        WindowHandle window;
+        uintptr_t id;
+        int period_ms;
+        int64_t due_ms;
+    };
+
+    void resize_client(Window &window);
+    void notify_menu_owners(MenuHandle menu);
+
+    std::unique_ptr<Display> display_;
+    std::map<std::string, WindowClass, std::less<>> classes_;
+    std::map<WindowHandle, Window> windows_;
+    std::map<MenuHandle, Menu> menus_;
+    std::deque<Message> queue_;
+    std::vector<Timer> timers_;
+    std::optional<int> quit_code_;
+    WindowHandle focus_ = 0;
+    WindowHandle next_window_ = 1;
+    MenuHandle next_menu_ = 1;
+};
+
+}  // namespace kelto::platform
