@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing KELTO need.
+# Idempotent: only missing packages are installed. As root it uses apt-get;
+# otherwise it names the missing packages and how to install them.
+set -euo pipefail
+
+packages=(
+  g++ cmake ninja-build make pkg-config   # toolchain
+  libfreetype-dev fonts-dejavu-core       # text rendering and the embedded fonts
+  qt6-base-dev libgl1-mesa-dev            # the desktop back end
+  googletest libgtest-dev libbenchmark-dev # tests and benchmarks
+  clang libclang-rt-14-dev                # the script reader's fuzzer
+  xvfb xdotool imagemagick x11-utils      # the end-to-end test in a virtual X server
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  exit 0
+fi
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "KELTO needs these Debian packages, which are not installed:" >&2
+  echo "  ${missing[*]}" >&2
+  echo "Install them with:  sudo apt-get install ${missing[*]}" >&2
+  exit 1
+fi
+
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${missing[@]}"
