@@ -1,0 +1,261 @@
+// The window system over the headless display: queue order, translation,
+// timers under the virtual clock, painting, focus, menus and decorations.
+#include "platform/window_system.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#include "platform/headless/headless_display.h"
+
+using namespace kelto::platform;
+
+namespace {
+
+// Messages seen by the test window procedure, in order.
+std::vector<Message> g_seen;
+WindowSystem *g_windows = nullptr;
+
+intptr_t recording_procedure(WindowHandle window, unsigned message, uintptr_t wparam,
+                             intptr_t lparam) {
+    g_seen.push_back(Message{window, message, wparam, lparam});
+    if (message == WM_PAINT) {
+        g_windows->begin_paint(window);
+        g_windows->end_paint(window);
+        return 0;
+    }
+    return g_windows->default_procedure(window, message, wparam, lparam);
+}
+
+class WindowSystemTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto display = std::make_unique<HeadlessDisplay>();
+        headless = display.get();
+        windows = std::make_unique<WindowSystem>(std::move(display));
+        g_windows = windows.get();
+        g_seen.clear();
+        windows->register_class(
+            WindowClass{"Test", recording_procedure, CS_HREDRAW | CS_VREDRAW, 0xFFFFFF});
+    }
+    void TearDown() override { g_windows = nullptr; }
+
+    WindowHandle make_window(uint32_t style = WS_CAPTION | WS_SYSMENU) {
+        return windows->create_window("Test", "test", style, 0, 0, 601, 540);
+    }
+
+    // Pumps every ready message through translate and dispatch.
+    std::vector<unsigned> pump() {
+        std::vector<unsigned> taken;
+        Message message;
+        while (windows->peek_message(message)) {
+            taken.push_back(message.message);
+            windows->translate_message(message);
+            windows->dispatch_message(message);
+        }
+        return taken;
+    }
+
+    HeadlessDisplay *headless = nullptr;
+    std::unique_ptr<WindowSystem> windows;
+};
+
+TEST_F(WindowSystemTest, CreationSendsCreateThenSizeWithTheClientArea) {
+    const WindowHandle window = make_window();
+    ASSERT_NE(window, 0);
+    ASSERT_GE(g_seen.size(), 2u);
+    EXPECT_EQ(g_seen[0].message, WM_CREATE);
+    EXPECT_EQ(g_seen[1].message, WM_SIZE);
+    EXPECT_EQ(low_word(g_seen[1].lparam), 595u);
+    EXPECT_EQ(high_word(g_seen[1].lparam), 511u);  // no menu yet: caption and frame only
+    EXPECT_EQ(windows->create_window("Unknown", "x", 0, 0, 0, 10, 10), 0);
+}
+
+TEST_F(WindowSystemTest, AMenuBarTakesItsRowFromTheClientArea) {
+    const WindowHandle window = make_window();
+    const MenuHandle bar = windows->create_menu();
+    const MenuHandle run = windows->create_popup_menu();
+    ASSERT_TRUE(windows->append_menu(run, MF_STRING | MF_CHECKED, 4, "&Logging\tCtrl+L"));
+    ASSERT_TRUE(windows->append_menu(run, MF_SEPARATOR, 0, ""));
+    ASSERT_TRUE(windows->append_menu(bar, MF_POPUP, static_cast<uintptr_t>(run), "&Run"));
+    g_seen.clear();
+    ASSERT_TRUE(windows->set_menu(window, bar));
+    EXPECT_EQ(windows->client_rect(window), (Rect{0, 0, 595, 490}));
+    ASSERT_EQ(g_seen.size(), 1u);
+    EXPECT_EQ(g_seen[0].message, WM_SIZE);
+
+    EXPECT_EQ(windows->check_menu_item(run, 4, false), MF_CHECKED);
+    EXPECT_EQ(windows->check_menu_item(run, 4, false), MF_UNCHECKED);
+    EXPECT_EQ(windows->check_menu_item(run, 99, true), -1);
+    EXPECT_FALSE(windows->menu(run)->items[0].checked);
+    EXPECT_TRUE(windows->menu(run)->items[1].separator);
+}
+
+TEST_F(WindowSystemTest, PostedMessagesComeInOrderBeforePaintAndTimers) {
+    const WindowHandle window = make_window();
+    windows->show_window(window, SW_SHOW);  // leaves a paint pending
+    windows->set_timer(window, 2, 100);
+    headless->advance(100);  // and a timer due
+    windows->post_message(window, WM_COMMAND, 1, 0);
+    windows->post_message(window, WM_COMMAND, 2, 0);
+    Message message;
+    ASSERT_TRUE(windows->peek_message(message));
+    EXPECT_EQ(message.wparam, 1u);
+    ASSERT_TRUE(windows->peek_message(message));
+    EXPECT_EQ(message.wparam, 2u);
+    ASSERT_TRUE(windows->peek_message(message));
+    EXPECT_EQ(message.message, WM_PAINT);
+    windows->dispatch_message(message);
+    ASSERT_TRUE(windows->peek_message(message));
+    EXPECT_EQ(message.message, WM_TIMER);
+    EXPECT_EQ(message.wparam, 2u);
+    EXPECT_FALSE(windows->peek_message(message));
+}
+
+TEST_F(WindowSystemTest, QuitComesAfterPostedMessagesAndOnlyOnce) {
+    const WindowHandle window = make_window();
+    windows->post_quit(0);
+    windows->post_message(window, WM_COMMAND, 7, 0);
+    Message message;
+    ASSERT_TRUE(windows->peek_message(message));
+    EXPECT_EQ(message.message, WM_COMMAND);
+    ASSERT_TRUE(windows->peek_message(message));
+    EXPECT_EQ(message.message, WM_QUIT);
+    EXPECT_EQ(message.window, 0);
+    EXPECT_FALSE(windows->peek_message(message));
+}
+
+TEST_F(WindowSystemTest, TranslateQueuesTheTypedCharacterNext) {
+    const WindowHandle window = make_window();
+    headless->key_down(window, 'A', 'a');
+    headless->key_up(window, 'A');
+    headless->key_down(window, VK_CONTROL);  // types nothing
+    g_seen.clear();
+    EXPECT_EQ(pump(), (std::vector<unsigned>{WM_KEYDOWN, WM_CHAR, WM_KEYUP, WM_KEYDOWN}));
+    EXPECT_EQ(g_seen[1].wparam, static_cast<uintptr_t>('a'));
+}
+
+TEST_F(WindowSystemTest, TimersFireOncePerPeriodUnderTheVirtualClock) {
+    const WindowHandle window = make_window();
+    windows->set_timer(window, 2, 100);
+    Message message;
+    EXPECT_FALSE(windows->peek_message(message));
+    EXPECT_EQ(windows->next_timer_deadline(), 100);
+    windows->wait_message();  // the clock jumps to the deadline instead of sleeping
+    EXPECT_EQ(headless->now_ms(), 100);
+    ASSERT_TRUE(windows->peek_message(message));
+    EXPECT_EQ(message.message, WM_TIMER);
+    EXPECT_FALSE(windows->peek_message(message));  // never two for one period
+    headless->advance(350);
+    ASSERT_TRUE(windows->peek_message(message));
+    EXPECT_FALSE(windows->peek_message(message));  // late ticks coalesce into one
+    windows->kill_timer(window, 2);
+    EXPECT_FALSE(windows->next_timer_deadline().has_value());
+}
+
+TEST_F(WindowSystemTest, ScheduledInputArrivesBeforeALaterTimer) {
+    const WindowHandle window = make_window();
+    windows->set_timer(window, 2, 100);
+    headless->after(40, [&] { headless->click(window, 5, 6); });
+    windows->wait_message();
+    EXPECT_EQ(headless->now_ms(), 40);
+    Message message;
+    ASSERT_TRUE(windows->peek_message(message));
+    EXPECT_EQ(message.message, WM_LBUTTONDOWN);
+    EXPECT_EQ(low_word(message.lparam), 5u);
+    EXPECT_EQ(high_word(message.lparam), 6u);
+}
+
+TEST_F(WindowSystemTest, WaitingForWhatCanNeverArriveStopsLoudly) {
+    make_window();
+    bool starved = false;
+    headless->on_starved([&] {
+        starved = true;
+        windows->post_quit(0);
+    });
+    windows->wait_message();
+    EXPECT_TRUE(starved);
+}
+
+TEST_F(WindowSystemTest, PaintOnlyForVisibleInvalidWindowsAndEraseWithTheBackground) {
+    const WindowHandle window = make_window();
+    Message message;
+    windows->invalidate(window);
+    EXPECT_FALSE(windows->peek_message(message));  // hidden windows get no paint
+    windows->client_image(window)->at(3, 3) = 0x123456;
+    windows->show_window(window, SW_SHOW);
+    EXPECT_EQ(pump(), (std::vector<unsigned>{WM_PAINT}));
+    EXPECT_EQ(windows->client_image(window)->at(3, 3), 0xFFFFFFu);
+    EXPECT_FALSE(windows->peek_message(message));  // painting validated the window
+}
+
+TEST_F(WindowSystemTest, ShowReportsThePreviousVisibilityAndMovesFocus) {
+    const WindowHandle first = make_window();
+    const WindowHandle second = make_window();
+    EXPECT_FALSE(windows->show_window(first, SW_SHOW));
+    EXPECT_EQ(windows->focus(), first);
+    g_seen.clear();
+    EXPECT_FALSE(windows->show_window(second, SW_SHOW));
+    EXPECT_EQ(windows->focus(), second);
+    ASSERT_EQ(g_seen.size(), 2u);
+    EXPECT_EQ(g_seen[0].message, WM_KILLFOCUS);
+    EXPECT_EQ(g_seen[0].wparam, static_cast<uintptr_t>(second));
+    EXPECT_EQ(g_seen[1].message, WM_SETFOCUS);
+    EXPECT_TRUE(windows->show_window(second, SW_HIDE));
+    EXPECT_FALSE(windows->show_window(second, SW_HIDE));
+    EXPECT_FALSE(windows->is_visible(second));
+}
+
+TEST_F(WindowSystemTest, CloseDestroysTheWindowAndItsTimersAndQueuedMessages) {
+    const WindowHandle window = make_window();
+    windows->set_timer(window, 2, 100);
+    headless->close_box(window);
+    windows->post_message(window, WM_COMMAND, 1, 0);
+    g_seen.clear();
+    Message message;
+    ASSERT_TRUE(windows->peek_message(message));
+    windows->dispatch_message(message);
+    EXPECT_FALSE(windows->is_window(window));
+    ASSERT_FALSE(g_seen.empty());
+    EXPECT_EQ(g_seen.back().message, WM_DESTROY);
+    EXPECT_FALSE(windows->peek_message(message));
+    EXPECT_FALSE(windows->next_timer_deadline().has_value());
+    EXPECT_FALSE(windows->post_message(window, WM_COMMAND, 1, 0));
+    EXPECT_EQ(windows->client_image(window), nullptr);
+}
+
+TEST_F(WindowSystemTest, ResizingASizingWindowReportsTheNewClientAndRepaints) {
+    const WindowHandle window = make_window(WS_OVERLAPPEDWINDOW);
+    windows->show_window(window, SW_SHOW);
+    pump();
+    g_seen.clear();
+    headless->resize(window, 406, 229);
+    ASSERT_FALSE(g_seen.empty());
+    EXPECT_EQ(g_seen[0].message, WM_SIZE);
+    EXPECT_EQ(windows->client_rect(window), (Rect{0, 0, 400, 200}));
+    EXPECT_EQ(windows->client_image(window)->width, 400);
+    EXPECT_EQ(pump(), (std::vector<unsigned>{WM_PAINT}));
+}
+
+TEST(ImageTest, BlitAndScrollClipToTheImage) {
+    kelto::Image dst(4, 3, 0);
+    kelto::Image src(3, 3, 7);
+    kelto::blit(dst, src, 2, -1);
+    EXPECT_EQ(dst.at(2, 0), 7u);
+    EXPECT_EQ(dst.at(3, 1), 7u);
+    EXPECT_EQ(dst.at(2, 2), 0u);
+    EXPECT_EQ(dst.at(1, 0), 0u);
+    kelto::blit(dst, src, 1 << 30, 1 << 30);  // far away: nothing
+    dst.at(0, 2) = 9;
+    kelto::scroll_up(dst, 2);
+    EXPECT_EQ(dst.at(0, 0), 9u);
+    kelto::scroll_up(dst, 100);  // more than the height: nothing moves, nothing breaks
+    kelto::fill_rect(dst, -5, -5, 1, 1, 4);
+    EXPECT_EQ(dst.at(0, 0), 4u);
+    dst.at(1, 0) = 3;
+    kelto::fill_rect(dst, 3, 0, 1, 2, 5);  // right of left: empty
+    EXPECT_EQ(dst.at(1, 0), 3u);
+}
+
+}  // namespace
