@@ -1,0 +1,181 @@
+// The event wait and run states, driven through the headless display the way
+// a user's input would arrive.
+#include <gtest/gtest.h>
+
+#include "events/lib_state.h"
+#include "kelto.h"
+#include "platform/headless/headless_display.h"
+#include "platform/window_system.h"
+
+using namespace kelto;
+using namespace kelto::platform;
+
+namespace {
+
+int instance_token;
+
+struct Event {
+    int kind;
+    int x;
+    int y;
+    char key;
+};
+
+class EventWaitTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        display = &use_headless_display();
+        KELTO_open(&instance_token, nullptr, nullptr, SW_SHOWNORMAL);
+        graphics = lib_state().graphics_window;
+    }
+
+    Event wait() {
+        Event event{};
+        event.kind = KELTO_await_event(&event.x, &event.y, &event.key);
+        return event;
+    }
+
+    // Schedules `action` at `delay` virtual milliseconds from now.
+    void at(int64_t delay, std::function<void()> action) {
+        display->after(display->now_ms() + delay, std::move(action));
+    }
+
+    HeadlessDisplay *display = nullptr;
+    WindowHandle graphics = 0;
+};
+
+TEST_F(EventWaitTest, AnimatingGivesOnePeriodicEventPerTick) {
+    KELTO_run_control(RUN_ANIMATE);
+    int64_t previous = display->now_ms();
+    for (int i = 0; i < 5; ++i) {
+        const Event event = wait();
+        EXPECT_EQ(event.kind, KELTO_PERIODIC);
+        EXPECT_EQ(event.x, 0);
+        EXPECT_EQ(event.key, 0);
+        EXPECT_GT(display->now_ms(), previous);  // a new tick each time
+        previous = display->now_ms();
+    }
+}
+
+TEST_F(EventWaitTest, InputReplacesAPeriodicEventWaitingForItsTick) {
+    KELTO_run_control(RUN_ANIMATE);
+    wait();  // line up with the timer
+    at(30, [&] { display->click(graphics, 10, 20); });
+    const Event event = wait();
+    EXPECT_EQ(event.kind, KELTO_MOUSE);
+    EXPECT_EQ(event.x, 10 - lib_state().origin_x);
+    EXPECT_EQ(event.y, lib_state().origin_y - 20);
+    EXPECT_EQ(event.key, 0);
+}
+
+TEST_F(EventWaitTest, ClicksAreCentredWithYGrowingUpwards) {
+    const int cx = lib_state().origin_x, cy = lib_state().origin_y;
+    EXPECT_EQ(cx, 297);
+    EXPECT_EQ(cy, 245);
+    display->click(graphics, cx, cy);
+    Event event = wait();
+    EXPECT_EQ(event.kind, KELTO_MOUSE);
+    EXPECT_EQ(event.x, 0);
+    EXPECT_EQ(event.y, 0);
+    display->click(graphics, cx + 10, cy - 20);
+    event = wait();
+    EXPECT_EQ(event.x, 10);
+    EXPECT_EQ(event.y, 20);
+}
+
+TEST_F(EventWaitTest, CtrlFWhileHaltedGivesExactlyOneFrame) {
+    display->key_down(graphics, VK_CONTROL);
+    display->key_down(graphics, 'F', 6);  // Ctrl+F types a control character
+    display->key_up(graphics, 'F');
+    display->key_up(graphics, VK_CONTROL);
+    EXPECT_EQ(wait().kind, KELTO_PERIODIC);
+    EXPECT_EQ(lib_state().one_frame, 0);
+    at(1000, [&] { display->key(graphics, 'X', 'x'); });
+    const Event event = wait();  // no second frame: only input ends this wait
+    EXPECT_EQ(event.kind, KELTO_KBD);
+    EXPECT_EQ(event.key, 'x');
+}
+
+TEST_F(EventWaitTest, HaltingDoesNotWithdrawAChosenPeriodicEvent) {
+    KELTO_run_control(RUN_ANIMATE);
+    wait();
+    at(30, [&] {
+        display->key_down(graphics, VK_CONTROL);
+        display->key_down(graphics, 'H', 8);
+    });
+    EXPECT_EQ(wait().kind, KELTO_PERIODIC);
+    EXPECT_EQ(lib_state().animating, 0);
+}
+
+TEST_F(EventWaitTest, MenuQuitGivesQuitWithEmptyFields) {
+    display->click(graphics, 1, 1);
+    wait();
+    display->menu_command(graphics, 8);
+    const Event event = wait();
+    EXPECT_EQ(event.kind, KELTO_QUIT);
+    EXPECT_EQ(event.x, 0);
+    EXPECT_EQ(event.y, 0);
+    EXPECT_EQ(event.key, 0);
+    EXPECT_TRUE(window_system().is_window(graphics));  // the window stays
+}
+
+TEST_F(EventWaitTest, CloseBoxDestroysTheWindowAndQuits) {
+    display->close_box(graphics);
+    EXPECT_EQ(wait().kind, KELTO_QUIT);
+    EXPECT_FALSE(window_system().is_window(graphics));
+}
+
+TEST_F(EventWaitTest, RunQuitStillWaitsForARealEventThenAlwaysQuits) {
+    EXPECT_EQ(KELTO_run_control(RUN_QUIT), 1);
+    at(500, [&] { display->key(graphics, 'A', 'a'); });
+    const Event event = wait();
+    EXPECT_EQ(event.kind, KELTO_QUIT);
+    EXPECT_EQ(event.key, 'a');  // the real event's fields are handed out
+    EXPECT_GE(display->now_ms(), 500);
+    display->click(graphics, 1, 1);
+    EXPECT_EQ(wait().kind, KELTO_QUIT);
+}
+
+TEST_F(EventWaitTest, RunControlCodes) {
+    EXPECT_EQ(KELTO_run_control(RUN_ANIMATE), 1);
+    EXPECT_EQ(lib_state().animating, 1);
+    EXPECT_EQ(KELTO_run_control(RUN_ONE_FRAME), 1);
+    EXPECT_EQ(lib_state().animating, 1);
+    EXPECT_EQ(lib_state().one_frame, 1);
+    EXPECT_EQ(KELTO_run_control(3), 1);  // accepted, no effect
+    EXPECT_EQ(KELTO_run_control(RUN_HALT), 1);
+    EXPECT_EQ(lib_state().animating, 0);
+    EXPECT_EQ(lib_state().one_frame, 0);
+}
+
+TEST_F(EventWaitTest, TheFirstWaitCopiesTheSurfaceEvenIfNothingWasDrawn) {
+    lib_state().surface->at(10, 10) = 0x00FF00;
+    display->click(graphics, 1, 1);
+    wait();
+    EXPECT_EQ(display->client_image(graphics)->at(10, 10), 0x00FF00u);
+    EXPECT_EQ(lib_state().surface_changed, 0);
+}
+
+TEST_F(EventWaitTest, ManyDrawingCallsAreCopiedOnce) {
+    display->click(graphics, 1, 1);
+    wait();  // takes the start-up paints
+    for (int i = 0; i < 100; ++i) KELTO_pixel(BLUE, i, 0);
+    const int updates = display->client_updates();
+    display->click(graphics, 1, 1);
+    wait();
+    EXPECT_EQ(display->client_updates() - updates, 1);
+    EXPECT_EQ(display->client_image(graphics)->at(lib_state().origin_x + 50, lib_state().origin_y),
+              0x0000FFu);
+}
+
+TEST_F(EventWaitTest, AnIdleHaltedWaitSleepsUntilInputInsteadOfPolling) {
+    display->click(graphics, 1, 1);
+    wait();
+    const int64_t waits = display->waits();
+    at(10'000, [&] { display->key(graphics, 'Z', 'z'); });
+    EXPECT_EQ(wait().kind, KELTO_KBD);
+    // One sleep per timer tick (100 ticks in ten seconds), not one per pass.
+    EXPECT_LE(display->waits() - waits, 101);
+}
+
+}  // namespace
