@@ -62,7 +62,10 @@ struct LibState {
     uint8_t recording = 0;
     uint8_t playing = 0;
     uint8_t play_one = 0;
+    // The recorder's run of periodic events returned and not yet written.
     int periodic_count = 0;
+    // The player's periodic events still owed by the last periodic line read.
+    int playback_count = 0;
     std::FILE *script_file = nullptr;
 
     int console_first = -1;

@@ -53,6 +53,7 @@ void toggle_recording() {
         }
         KELTO_script_close();
     } else {
+        if (!script_begin_recording()) return;
         state.recording = 1;
         set_menu_check(CMD_RECORD, true);
     }
@@ -65,6 +66,7 @@ void toggle_playback() {
         set_menu_check(CMD_PLAYBACK, false);
         KELTO_script_close();
     } else {
+        if (!script_may_play()) return;
         state.animating = 0;
         state.one_frame = 0;
         state.playing = 1;
@@ -104,6 +106,7 @@ void run_command(int command) {
         case CMD_RECORD: toggle_recording(); break;
         case CMD_PLAYBACK: toggle_playback(); break;
         case CMD_PLAY_ONE:
+            if (!script_may_play()) break;
             state.play_one = 1;
             state.animating = 0;
             state.one_frame = 0;
