@@ -2,8 +2,10 @@
 #include "platform/headless/headless_display.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 
 namespace kelto::platform {
 
@@ -18,6 +20,21 @@ Rect HeadlessDisplay::client_rect_for(uint32_t style, bool has_menu, int outer_w
     return Rect{0, 0, width, height};
 }
 
+namespace {
+int64_t steady_ms() {
+    using namespace std::chrono;
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
+}
+}  // namespace
+
+int64_t HeadlessDisplay::now_ms() const {
+    return real_clock_ ? steady_ms() : now_ms_;
+}
+
+void HeadlessDisplay::use_real_clock() {
+    real_clock_ = true;
+}
+
 void HeadlessDisplay::set_screen_size(int width, int height) {
     screen_width_ = std::max(1, width);
     screen_height_ = std::max(1, height);
@@ -30,7 +47,7 @@ bool HeadlessDisplay::run_due_actions() {
             scheduled_.begin(), scheduled_.end(), [](const Scheduled &a, const Scheduled &b) {
                 return a.at_ms != b.at_ms ? a.at_ms < b.at_ms : a.order < b.order;
             });
-        if (due == scheduled_.end() || due->at_ms > now_ms_) return ran;
+        if (due == scheduled_.end() || due->at_ms > now_ms()) return ran;
         auto action = std::move(due->action);
         scheduled_.erase(due);
         action();
@@ -54,7 +71,11 @@ void HeadlessDisplay::wait(std::optional<int64_t> deadline_ms) {
                      "input is scheduled, so nothing can ever arrive\n");
         std::_Exit(70);
     }
-    now_ms_ = std::max(now_ms_, *next);
+    if (real_clock_)
+        std::this_thread::sleep_for(
+            std::chrono::milliseconds(std::max<int64_t>(0, *next - now_ms())));
+    else
+        now_ms_ = std::max(now_ms_, *next);
     run_due_actions();
 }
 

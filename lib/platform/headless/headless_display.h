@@ -33,11 +33,14 @@ public:
     void window_shown(WindowHandle, bool) override {}
     void client_changed(WindowHandle) override { ++client_updates_; }
     void menu_changed(WindowHandle) override {}
-    int64_t now_ms() const override { return now_ms_; }
+    int64_t now_ms() const override;
     void wait(std::optional<int64_t> deadline_ms) override;
 
     // ---- Set-up
     void set_screen_size(int width, int height);
+    // Runs on the real monotonic clock: waits sleep until the deadline
+    // instead of jumping to it (for measuring idle CPU use).
+    void use_real_clock();
     // Called instead of hanging when the program waits for input that can
     // never arrive; the default prints why and ends the process with status 70.
     void on_starved(std::function<void()> handler) { starved_ = std::move(handler); }
@@ -76,6 +79,7 @@ private:
     int screen_width_ = 1024;
     int screen_height_ = 768;
     int64_t now_ms_ = 0;
+    bool real_clock_ = false;
     int64_t waits_ = 0;
     int client_updates_ = 0;
     uint64_t next_order_ = 0;
