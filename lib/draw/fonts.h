@@ -1,0 +1,45 @@
+// Text rendering for the drawing layer: the two embedded faces, their
+// metrics, string widths and monochrome glyph drawing into an Image.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string_view>
+
+#include "draw/font_face.h"
+#include "platform/image.h"
+
+namespace kelto::text {
+
+// Owns FreeType, both faces and the glyph cache. Character heights are em
+// sizes in pixels, 1..127; 0 (or less) selects kDefaultCharHeight and larger
+// values are taken as 127. Text is 8-bit Windows-1252; every byte is one
+// character and none has a special meaning.
+class FontLibrary {
+public:
+    static constexpr int kDefaultCharHeight = 13;
+
+    // Throws std::runtime_error if FreeType cannot start or load a face.
+    FontLibrary();
+    ~FontLibrary();
+    FontLibrary(const FontLibrary &) = delete;
+    FontLibrary &operator=(const FontLibrary &) = delete;
+
+    FontMetrics metrics(Face face, int char_height);
+
+    // The advance width of the whole string, saturated at INT_MAX.
+    int text_width(Face face, int char_height, std::string_view text);
+
+    // Draws `text` on one line with the top-left corner of the first
+    // character cell at (x, y) and its baseline at y + ascent: glyph pixels
+    // only, each exactly `color`, clipped to the image. Cells are metrics().height
+    // rows tall; at some sizes hinting puts a row of a glyph just outside.
+    void draw(Image &img, Face face, int char_height, int64_t x, int64_t y, std::string_view text,
+              uint32_t color);
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace kelto::text
