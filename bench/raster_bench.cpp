@@ -1,0 +1,97 @@
+// Speed of the raster primitives on a surface-sized image, judged against the
+// memory bandwidth of filling that image's pixels: prints how many plain
+// fills a full clear and a typical mix of filled shapes each cost.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "draw/raster.h"
+
+namespace {
+
+using kelto::Image;
+using namespace kelto::raster;
+
+constexpr int kWidth = 601, kHeight = 540;
+constexpr uint32_t kWhite = 0x00FFFFFF, kBlack = 0;
+
+void plain_fill(benchmark::State &state) {
+    Image img(kWidth, kHeight);
+    for (auto _ : state) {
+        std::fill(img.pixels.begin(), img.pixels.end(), kWhite);
+        benchmark::DoNotOptimize(img.pixels.data());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(plain_fill);
+
+// A full-surface clear: white inside a one-pixel black frame.
+void clear(benchmark::State &state) {
+    Image img(kWidth, kHeight);
+    for (auto _ : state) {
+        fill_box(img, 0, 0, kWidth - 1, kHeight - 1, kWhite);
+        box_outline(img, 0, 0, kWidth - 1, kHeight - 1, 1, kBlack);
+        benchmark::DoNotOptimize(img.pixels.data());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(clear);
+
+// Ten each of filled boxes, discs of radius 20..60, filled triangles and
+// three-pixel lines, spread over the image.
+void shapes(benchmark::State &state) {
+    Image img(kWidth, kHeight);
+    for (auto _ : state) {
+        for (int i = 0; i < 10; ++i) {
+            const int64_t x = 30 + i * 57, y = 40 + (i * 97) % 460;
+            const uint32_t color = 0x00102030u * static_cast<uint32_t>(i + 1);
+            fill_box(img, x - 25, y - 15, x + 25, y + 15, color);
+            const int64_t r = 20 + i * 4;
+            fill_ellipse(img, x - r, kHeight - y - r, x + r, kHeight - y + r, color);
+            const PixelPoint triangle[] = {{x, y - 40}, {x + 45, y + 30}, {x - 45, y + 30}};
+            fill_polygon(img, triangle, 3, color);
+            line(img, {x - 30, 20 + i * 10}, {kWidth - 1 - x, kHeight - 20 - i * 10}, 3, color);
+        }
+        benchmark::DoNotOptimize(img.pixels.data());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(shapes);
+
+// Shows the usual console table and keeps each benchmark's processor time per
+// iteration, which other load on the machine disturbs least.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run> &runs) override {
+        for (const Run &run : runs)
+            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
+                times_[run.benchmark_name()] = run.GetAdjustedCPUTime();
+        ConsoleReporter::ReportRuns(runs);
+    }
+
+    void print_ratio(const char *label, const std::string &name) const {
+        const auto base = times_.find("plain_fill"), it = times_.find(name);
+        if (base == times_.end() || it == times_.end() || base->second <= 0) return;
+        std::printf("%s: %.2f\n", label, it->second / base->second);
+    }
+
+private:
+    std::map<std::string, double> times_;
+};
+
+}  // namespace
+
+int main(int argc, char **argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+    reporter.print_ratio("clear/fill ratio", "clear");
+    reporter.print_ratio("shapes/fill ratio", "shapes");
+    return 0;
+}

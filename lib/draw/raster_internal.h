@@ -1,0 +1,40 @@
+// Building blocks shared by the raster primitives: clipped spans, the thin
+// line walker and the round-capped wide stroke of one segment.
+#pragma once
+
+#include <cstdint>
+#include <utility>
+
+#include "draw/raster.h"
+
+namespace kelto::raster {
+
+// Rows first..last inclusive; empty when first > last.
+struct RowRange {
+    int64_t first;
+    int64_t last;
+};
+
+// Puts a box's corners in order, so that left <= right and top <= bottom.
+inline void order_box(int64_t &left, int64_t &top, int64_t &right, int64_t &bottom) {
+    if (left > right) std::swap(left, right);
+    if (top > bottom) std::swap(top, bottom);
+}
+
+// The image rows whose centres lie in [top, bottom] (any doubles).
+RowRange visible_rows(const Image &img, double top, double bottom);
+
+// Fills columns left..right inclusive of row y, clipped to the image.
+void fill_span(Image &img, int64_t y, int64_t left, int64_t right, uint32_t color);
+
+// Fills the pixels of row y whose centres lie in [left, right] (any doubles).
+void fill_span(Image &img, int64_t y, double left, double right, uint32_t color);
+
+// One-pixel line from `from` to `to`, leaving out the end pixel.
+void thin_line(Image &img, PixelPoint from, PixelPoint to, uint32_t color);
+
+// Covers the pixels whose centres lie within width / 2 of the segment; even
+// widths take the segment half a pixel up and to the left. For width > 1.
+void wide_segment(Image &img, PixelPoint from, PixelPoint to, int width, uint32_t color);
+
+}  // namespace kelto::raster
