@@ -10,6 +10,12 @@
 
 namespace kelto {
 
+// Character height of the console's fixed-pitch font.
+constexpr int kConsoleCharHeight = 12;
+
+// Height of one console row: the font's height plus its external leading.
+int console_row_height();
+
 // Scrolls the text window's client area up one row and draws `text` in the freed bottom row.
 void console_draw_line(const char *text);
 

@@ -1,0 +1,37 @@
+// The point forms of the text calls: plain text and formatted text.
+#include <cstdarg>
+
+#include "draw/corrections.h"
+#include "draw/draw_record.h"
+#include "draw/format_buffer.h"
+#include "draw/palette.h"
+#include "events/lib_state.h"
+
+using namespace kelto;
+
+// A null string is drawn as the empty string.
+extern "C" int KELTO_text_pt(int color, Point anchor, int size, const char *text) {
+    size = check_size(size);
+    color = check_color(color);
+    if (text == nullptr) text = "";
+    if (lib_state().logging)
+        KELTO_printf("%s text at (%d,%d), \"%s\"\n", palette_name(color), anchor.x, anchor.y, text);
+    DrawRecord record;
+    record.kind = DRAW_TEXT;
+    record.color = color;
+    record.points[0] = anchor;
+    record.size = size;
+    record.text = text;
+    render_record(record);
+    return 1;
+}
+
+extern "C" int KELTO_text_printf_pt(int color, Point anchor, int size, const char *format, ...) {
+    char buffer[kFormatBufferSize];
+    va_list args;
+    va_start(args, format);
+    const int count = format_into(buffer, format, args);
+    va_end(args);
+    KELTO_text_pt(color, anchor, size, buffer);
+    return count;
+}

@@ -1,0 +1,33 @@
+// The palette table and the colour check shared by every drawing call.
+#include "draw/palette.h"
+
+#include "kelto.h"
+
+namespace kelto {
+
+namespace {
+
+constexpr PaletteEntry kPalette[kPaletteSize] = {
+    {0x000000, "black"},     {0xFFFFFF, "white"},        {0xFF0000, "red"},
+    {0x00FF00, "green"},     {0x0000FF, "blue"},         {0xFFFF00, "yellow"},
+    {0xFF00FF, "magenta"},   {0x00FFFF, "cyan"},         {0x9900CC, "purple"},
+    {0x003399, "navy blue"}, {0x996699, "dusty plum"},   {0x99FFFF, "ice blue"},
+    {0x99FFCC, "turquoise"}, {0xFF6600, "orange"},       {0x996633, "brown"},
+    {0xFF99CC, "pink"},      {0xFFFF99, "chalk"},        {0xCC9933, "gold"},
+    {0xFF9966, "peach"},     {0x006633, "forest green"}, {0x33CC99, "sea green"},
+    {0x999933, "olive"},     {0x808080, "50% gray"},     {0xCCCCCC, "20% gray"},
+};
+
+}  // namespace
+
+const PaletteEntry &palette_entry(int color) {
+    return kPalette[color];
+}
+
+int check_color(int color) {
+    if (color >= 0 && color < kPaletteSize) return color;
+    KELTO_printf("Illegal color %d; using RED.\n", color);
+    return RED;
+}
+
+}  // namespace kelto
