@@ -1,0 +1,127 @@
+// The Qt display: the application object, one TopWindow per window, the
+// focus, the real clock and the wait inside Qt's event loop.
+#include "platform/qt/qt_display.h"
+
+#include <QtCore/QTimer>
+#include <QtGui/QScreen>
+#include <QtGui/QWindow>
+#include <QtWidgets/QApplication>
+#include <QtWidgets/QMenuBar>
+#include <algorithm>
+#include <chrono>
+
+#include "platform/qt/make_qt_display.h"
+#include "platform/qt/top_window.h"
+#include "platform/window_system.h"
+
+namespace kelto::platform {
+
+namespace {
+
+constexpr int kFallbackScreenWidth = 1024;
+constexpr int kFallbackScreenHeight = 768;
+
+// The height of a one-item menu bar in the current style, before any window
+// with a menu has been shown and measured.
+int menu_bar_estimate() {
+    QMenuBar bar;
+    bar.setNativeMenuBar(false);
+    bar.addMenu(QStringLiteral("&Run"));
+    return bar.sizeHint().height();
+}
+
+}  // namespace
+
+QtDisplay::QtDisplay() {
+    clock_.start();
+}
+
+QtDisplay::~QtDisplay() {
+    QObject::disconnect(focus_connection_);
+}
+
+void QtDisplay::attach(WindowSystem &windows) {
+    windows_ = &windows;
+    if (!QApplication::instance()) {
+        application_ = std::make_unique<QApplication>(argc_, argv_);
+    } else if (!qobject_cast<QApplication *>(QApplication::instance())) {
+        qFatal("KELTO needs a QApplication, but the program made another kind of Qt application");
+    }
+    decorations_ = std::make_unique<Decorations>(menu_bar_estimate());
+    // Focus leaving the library's windows must reach the window system, so a
+    // held Control key is forgotten.
+    focus_connection_ =
+        QObject::connect(qApp, &QGuiApplication::focusWindowChanged,
+                         [this](QWindow *window) { windows_->set_focus(handle_of(window)); });
+}
+
+int QtDisplay::screen_width() const {
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().width() : kFallbackScreenWidth;
+}
+
+int QtDisplay::screen_height() const {
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen ? screen->geometry().height() : kFallbackScreenHeight;
+}
+
+Rect QtDisplay::client_rect_for(uint32_t style, bool has_menu, int outer_width,
+                                int outer_height) const {
+    return decorations_->client_for(style, has_menu, outer_width, outer_height);
+}
+
+void QtDisplay::window_created(WindowHandle window) {
+    top_windows_[window] = std::make_unique<TopWindow>(*windows_, *decorations_, window);
+}
+
+void QtDisplay::window_destroyed(WindowHandle window) {
+    top_windows_.erase(window);
+}
+
+void QtDisplay::window_shown(WindowHandle window, bool visible) {
+    if (TopWindow *top = top_window(window)) top->set_shown(visible);
+}
+
+void QtDisplay::client_changed(WindowHandle window) {
+    if (TopWindow *top = top_window(window)) top->client_changed();
+}
+
+void QtDisplay::menu_changed(WindowHandle window) {
+    if (TopWindow *top = top_window(window)) top->menu_changed();
+}
+
+int64_t QtDisplay::now_ms() const {
+    return clock_.elapsed();
+}
+
+void QtDisplay::wait(std::optional<int64_t> deadline_ms) {
+    // The timer only wakes the event loop at the deadline.
+    QTimer deadline;
+    deadline.setSingleShot(true);
+    deadline.setTimerType(Qt::PreciseTimer);
+    while (!windows_->message_ready()) {
+        const int64_t now = now_ms();
+        if (deadline_ms && now >= *deadline_ms) return;
+        if (deadline_ms && !deadline.isActive())
+            deadline.start(std::chrono::milliseconds(*deadline_ms - now));
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+    }
+}
+
+TopWindow *QtDisplay::top_window(WindowHandle window) const {
+    auto it = top_windows_.find(window);
+    return it == top_windows_.end() ? nullptr : it->second.get();
+}
+
+WindowHandle QtDisplay::handle_of(const QWindow *window) const {
+    if (!window) return 0;
+    for (const auto &[handle, top] : top_windows_)
+        if (top->windowHandle() == window) return handle;
+    return 0;
+}
+
+std::unique_ptr<Display> make_qt_display() {
+    return std::make_unique<QtDisplay>();
+}
+
+}  // namespace kelto::platform

@@ -1,0 +1,61 @@
+// The desktop display on Qt 6 Widgets: real top-level windows showing the
+// retained client images, a real menu bar, the user's input turned into
+// queued messages, a real clock, and waiting inside Qt's event loop.
+#pragma once
+
+#include <QtCore/QElapsedTimer>
+#include <QtCore/QMetaObject>
+#include <map>
+#include <memory>
+
+#include "platform/display.h"
+#include "platform/qt/decorations.h"
+
+class QApplication;
+class QWindow;
+
+namespace kelto::platform {
+
+class TopWindow;
+
+class QtDisplay : public Display {
+public:
+    QtDisplay();
+    ~QtDisplay() override;
+    QtDisplay(const QtDisplay &) = delete;
+    QtDisplay &operator=(const QtDisplay &) = delete;
+
+    // ---- Display
+    void attach(WindowSystem &windows) override;
+    int screen_width() const override;
+    int screen_height() const override;
+    Rect client_rect_for(uint32_t style, bool has_menu, int outer_width,
+                         int outer_height) const override;
+    void window_created(WindowHandle window) override;
+    void window_destroyed(WindowHandle window) override;
+    void window_shown(WindowHandle window, bool visible) override;
+    void client_changed(WindowHandle window) override;
+    void menu_changed(WindowHandle window) override;
+    int64_t now_ms() const override;
+    void wait(std::optional<int64_t> deadline_ms) override;
+
+    // The Qt window that shows a window, or nullptr.
+    TopWindow *top_window(WindowHandle window) const;
+
+private:
+    WindowHandle handle_of(const QWindow *window) const;
+
+    // QApplication keeps references to its argument count and vector.
+    int argc_ = 1;
+    char program_name_[6] = "kelto";
+    char *argv_[2] = {program_name_, nullptr};
+    std::unique_ptr<QApplication> application_;  // when this display made it
+
+    WindowSystem *windows_ = nullptr;
+    std::unique_ptr<Decorations> decorations_;
+    std::map<WindowHandle, std::unique_ptr<TopWindow>> top_windows_;
+    QMetaObject::Connection focus_connection_;
+    QElapsedTimer clock_;
+};
+
+}  // namespace kelto::platform

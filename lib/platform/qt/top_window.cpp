@@ -1,0 +1,155 @@
+// Top-level windows: style, placement, frame measurement, keys and close box.
+#include "platform/qt/top_window.h"
+
+#include <QtGui/QCloseEvent>
+#include <QtGui/QKeyEvent>
+#include <QtWidgets/QMenuBar>
+#include <algorithm>
+
+#include "platform/qt/client_view.h"
+#include "platform/qt/key_map.h"
+#include "platform/qt/menu_bar.h"
+#include "platform/window_system.h"
+
+namespace kelto::platform {
+
+namespace {
+
+Qt::WindowFlags flags_for(uint32_t style) {
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint;
+    if ((style & WS_CAPTION) == WS_CAPTION) flags |= Qt::WindowTitleHint;
+    if (style & WS_SYSMENU) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    if (style & WS_MINIMIZEBOX) flags |= Qt::WindowMinimizeButtonHint;
+    if (style & WS_MAXIMIZEBOX) flags |= Qt::WindowMaximizeButtonHint;
+    if (!(style & (WS_CAPTION | WS_THICKFRAME))) flags |= Qt::FramelessWindowHint;
+    return flags;
+}
+
+}  // namespace
+
+TopWindow::TopWindow(WindowSystem &windows, Decorations &decorations, WindowHandle window)
+    : QMainWindow(nullptr), windows_(windows), decorations_(decorations), window_(window) {
+    const Window *model = windows_.find(window_);
+    style_ = model ? model->style : 0;
+    setWindowFlags(flags_for(style_));
+    setWindowTitle(QString::fromLatin1(model ? model->title : std::string()));
+    client_ = new ClientView(windows_, window_, this);
+    client_->installEventFilter(this);
+    setCentralWidget(client_);
+    place();
+}
+
+TopWindow::~TopWindow() = default;
+
+void TopWindow::set_shown(bool visible) {
+    if (!visible) {
+        hide();
+        return;
+    }
+    show();
+    raise();
+    activateWindow();
+}
+
+void TopWindow::client_changed() {
+    client_->update();
+}
+
+void TopWindow::menu_changed() {
+    const Window *model = windows_.find(window_);
+    if (!model) return;
+    if (!menu_view_ && model->menu == 0) return;
+    if (!menu_view_) menu_view_ = std::make_unique<MenuBarView>(*menuBar(), windows_, window_);
+    menu_view_->sync(model->menu);
+}
+
+bool TopWindow::event(QEvent *event) {
+    switch (event->type()) {
+        case QEvent::KeyPress:
+        case QEvent::KeyRelease: {
+            const auto &key = static_cast<const QKeyEvent &>(*event);
+            if (is_system_key(key)) break;
+            post_key(key, event->type() == QEvent::KeyPress ? WM_KEYDOWN : WM_KEYUP);
+            return true;
+        }
+        case QEvent::Close:
+            // The window system decides: its default procedure destroys the window.
+            event->ignore();
+            windows_.post_message(window_, WM_CLOSE, 0, 0);
+            return true;
+        case QEvent::Move:
+        case QEvent::Resize:
+        case QEvent::Show: {
+            const bool handled = QMainWindow::event(event);
+            sync_geometry();
+            return handled;
+        }
+        default: break;
+    }
+    return QMainWindow::event(event);
+}
+
+bool TopWindow::eventFilter(QObject *watched, QEvent *event) {
+    if (watched == client_ && event->type() == QEvent::Resize) sync_geometry();
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TopWindow::post_key(const QKeyEvent &event, unsigned message) {
+    const unsigned key = virtual_key(event.key());
+    if (message == WM_KEYUP) {
+        // Auto-repeat sends release and press pairs; only the press counts.
+        if (event.isAutoRepeat() || key == 0) return;
+        windows_.post_message(window_, WM_KEYUP, key, key_lparam(0));
+        return;
+    }
+    const unsigned character = typed_character(event);
+    if (key == 0 && character == 0) return;
+    const unsigned repeat = static_cast<unsigned>(std::max(1, event.count()));
+    windows_.post_message(window_, WM_KEYDOWN, key, key_lparam(character, repeat));
+}
+
+void TopWindow::place() {
+    const Window *model = windows_.find(window_);
+    if (!model) return;
+    const Frame frame = frame_.value_or(decorations_.frame_for(style_));
+    const QSize inner(std::max(1, model->outer.width() - frame.left - frame.right),
+                      std::max(1, model->outer.height() - frame.top - frame.bottom));
+    if (style_ & WS_THICKFRAME) {
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        resize(inner);
+    } else {
+        setFixedSize(inner);
+    }
+    // A top-level window's position is that of its frame.
+    move(model->outer.left, model->outer.top);
+}
+
+void TopWindow::sync_geometry() {
+    if (syncing_ || !isVisible()) return;
+    syncing_ = true;
+    const QRect outer = frameGeometry();
+    const QRect inner = geometry();
+    const Frame frame{inner.left() - outer.left(), inner.top() - outer.top(),
+                      outer.right() - inner.right(), outer.bottom() - inner.bottom()};
+    decorations_.note_frame(style_, frame);
+    if (menu_view_ && menuBar()->isVisible())
+        decorations_.note_menu_bar(inner.height() - client_->height());
+    if (frame_ != frame) {
+        // A new or changed frame (the window manager has just decorated the
+        // window): keep the outer size that was asked for.
+        frame_ = frame;
+        place();
+    } else {
+        windows_.move_window(window_, outer.left(), outer.top(), outer.width(), outer.height());
+    }
+    // The window system's client area follows the real one.
+    const Rect client = windows_.client_rect(window_);
+    if (const Window *model = windows_.find(window_);
+        model && (client.width() != client_->width() || client.height() != client_->height()))
+        windows_.move_window(window_, model->outer.left, model->outer.top, model->outer.width(),
+                             model->outer.height());
+    syncing_ = false;
+}
+
+}  // namespace kelto::platform

@@ -1,0 +1,55 @@
+// One top-level window of the window system on screen: a QMainWindow with
+// the window's title, style and menu bar around a ClientView. It keeps the
+// outer size the window system asked for, frame included, reports moves and
+// user sizing back, and posts the keyboard and the close box as messages.
+#pragma once
+
+#include <QtWidgets/QMainWindow>
+#include <memory>
+#include <optional>
+
+#include "platform/messages.h"
+#include "platform/qt/decorations.h"
+
+namespace kelto::platform {
+
+class ClientView;
+class MenuBarView;
+class WindowSystem;
+
+class TopWindow : public QMainWindow {
+public:
+    TopWindow(WindowSystem &windows, Decorations &decorations, WindowHandle window);
+    ~TopWindow() override;
+
+    WindowHandle handle() const { return window_; }
+    ClientView &client() { return *client_; }
+
+    void set_shown(bool visible);
+    void client_changed();
+    void menu_changed();
+
+protected:
+    bool event(QEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void post_key(const QKeyEvent &event, unsigned message);
+    // Sizes and places the window so that its outer rectangle, frame
+    // included, is the one the window system holds.
+    void place();
+    // Measures frame and menu bar, follows a changed frame, reports moves and
+    // user sizing, and makes the window system's client size the real one.
+    void sync_geometry();
+
+    WindowSystem &windows_;
+    Decorations &decorations_;
+    WindowHandle window_;
+    uint32_t style_;
+    ClientView *client_;  // owned by the QMainWindow
+    std::unique_ptr<MenuBarView> menu_view_;
+    std::optional<Frame> frame_;  // as last measured on this window
+    bool syncing_ = false;
+};
+
+}  // namespace kelto::platform
