@@ -12,6 +12,14 @@ namespace kelto::platform {
 
 class WindowSystem;
 
+// The pixel size of the dialog font's average character: a dialog unit is a
+// quarter of its width across and an eighth of its height down. The default
+// is the classic system font's.
+struct DialogBaseUnits {
+    int width = 8;
+    int height = 16;
+};
+
 class Display {
 public:
     virtual ~Display() = default;
@@ -33,6 +41,22 @@ public:
     virtual void window_shown(WindowHandle window, bool visible) = 0;
     virtual void client_changed(WindowHandle window) = 0;  // the retained image changed
     virtual void menu_changed(WindowHandle window) = 0;    // structure or check marks
+
+    // ---- Dialogs
+    // The window system runs modal dialogs itself, so a display without a
+    // dialog manager of its own needs none of these. A display that realises
+    // dialogs with its toolkit shows them without a nested event loop, posts
+    // the user's actions to the dialog window (WM_COMMAND with an item's id for
+    // a button press, WM_CLOSE for the close box, key messages otherwise) and
+    // hands edits made in its widgets back with WindowSystem::set_dialog_item_text.
+    virtual DialogBaseUnits dialog_base_units() const { return {}; }
+    // A dialog window, announced by window_created, has run WM_INITDIALOG and
+    // is about to be shown: WindowSystem::dialog() describes its items, their
+    // texts, pixel geometry and the focused item.
+    virtual void dialog_started(WindowHandle /*dialog*/) {}
+    // An item's text changed on the program's side (typing into the model,
+    // set_dialog_item_text); the display updates what it shows if it differs.
+    virtual void dialog_item_changed(WindowHandle /*dialog*/, int /*item_id*/) {}
 
     // ---- Time and waiting
     virtual int64_t now_ms() const = 0;

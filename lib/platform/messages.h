@@ -69,6 +69,18 @@ enum : uint32_t {
         WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX,
 };
 
+// Dialog, edit, button and static styles (the low bits of an item's style).
+enum : uint32_t {
+    DS_SETFONT = 0x40,
+    DS_MODALFRAME = 0x80,
+    ES_MULTILINE = 0x4,
+    ES_AUTOVSCROLL = 0x40,
+    BS_PUSHBUTTON = 0x0,
+    BS_DEFPUSHBUTTON = 0x1,
+    BS_TYPEMASK = 0xF,
+    SS_LEFT = 0x0,
+};
+
 // Class styles.
 enum : uint32_t { CS_VREDRAW = 0x0001, CS_HREDRAW = 0x0002 };
 

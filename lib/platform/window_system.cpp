@@ -193,6 +193,7 @@ intptr_t WindowSystem::send_message(WindowHandle window, unsigned message, uintp
                                     intptr_t lparam) {
     const Window *w = find(window);
     if (!w) return 0;
+    if (dialogs_.count(window)) return dialog_procedure(window, message, wparam, lparam);
     return w->procedure(window, message, wparam, lparam);
 }
 

@@ -8,10 +8,12 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "platform/dialog_template.h"
 #include "platform/display.h"
 #include "platform/image.h"
 #include "platform/menu.h"
@@ -42,6 +44,34 @@ struct Window {
     MenuHandle menu = 0;
     WindowHandle owner = 0;
     Image image;  // the retained client area
+};
+
+// ---------------------------------------------------------------- Dialogs
+
+// A dialog procedure has the window procedure's form and returns nonzero for
+// a message it handled; from WM_INITDIALOG, nonzero asks for the default focus.
+using DialogProc = WindowProc;
+
+// A control of a running dialog: control.text is its current text, pixels
+// its place in the dialog's client area.
+struct DialogItem {
+    DialogItemTemplate control;
+    Rect pixels;
+};
+
+// A running modal dialog. Its window is of the class "#32770" and its
+// messages go to the dialog manager, which hands each to `procedure` first.
+struct Dialog {
+    WindowHandle owner = 0;
+    DialogProc procedure = nullptr;
+    std::u16string title;
+    Rect units;  // the template's geometry, relative to the owner's client area
+    std::vector<DialogItem> items;
+    int focus = -1;  // index of the item with the keyboard focus; -1 for none
+    bool ended = false;
+    intptr_t result = 0;
+    bool shift_down = false;
+    bool alt_down = false;
 };
 
 class WindowSystem {
@@ -118,6 +148,26 @@ public:
     int check_menu_item(MenuHandle menu, int id, bool checked);
     const Menu *menu(MenuHandle menu) const;
 
+    // ---- Dialogs
+    // Runs a modal dialog from a template, owned by `owner`, which takes no
+    // input meanwhile: sends WM_INITDIALOG (wparam the first tab stop's id,
+    // lparam `init_value`), focuses that tab stop, shows the dialog and
+    // dispatches every window's messages until end_dialog, waiting whenever
+    // nothing is ready. Returns the value given to end_dialog; 0 when the
+    // dialog was destroyed or a quit ended it (the quit is posted again
+    // afterwards); -1 when it cannot be created (no owner or procedure, a bad
+    // template).
+    intptr_t dialog_box_indirect(std::span<const uint8_t> template_bytes, WindowHandle owner,
+                                 DialogProc procedure, intptr_t init_value);
+    bool end_dialog(WindowHandle dialog, intptr_t result);  // false if no dialog runs there
+    // Copies an item's text into `buffer`: at most size - 1 units and a zero.
+    // Returns the units copied (0 and an empty string for no such item).
+    int get_dialog_item_text(WindowHandle dialog, int id, char16_t *buffer, int size) const;
+    bool set_dialog_item_text(WindowHandle dialog, int id, std::u16string_view text);
+    const Dialog *dialog(WindowHandle dialog) const;  // nullptr unless a dialog runs there
+    // False for a window that owns a running modal dialog (or does not exist).
+    bool window_enabled(WindowHandle window) const;
+
     // ---- Screen metrics
     int screen_width() const { return display_->screen_width(); }
     int screen_height() const { return display_->screen_height(); }
@@ -133,6 +183,13 @@ private:
     void resize_client(Window &window);
     void notify_menu_owners(MenuHandle menu);
 
+    // ---- Dialogs
+    WindowHandle create_dialog(const DialogTemplate &layout, WindowHandle owner,
+                               DialogProc procedure);
+    // The dialog manager: the window procedure of every dialog window.
+    intptr_t dialog_procedure(WindowHandle dialog, unsigned message, uintptr_t wparam,
+                              intptr_t lparam);
+
     std::unique_ptr<Display> display_;
     std::map<std::string, WindowClass, std::less<>> classes_;
     std::map<WindowHandle, Window> windows_;
@@ -143,6 +200,7 @@ private:
     WindowHandle focus_ = 0;
     WindowHandle next_window_ = 1;
     MenuHandle next_menu_ = 1;
+    std::map<WindowHandle, Dialog> dialogs_;
 };
 
 }  // namespace kelto::platform

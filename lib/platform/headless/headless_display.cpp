@@ -2,6 +2,7 @@
 #include "platform/headless/headless_display.h"
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -88,16 +89,23 @@ void HeadlessDisplay::after(int64_t at_ms, std::function<void()> action) {
     scheduled_.push_back(Scheduled{at_ms, next_order_++, std::move(action)});
 }
 
+void HeadlessDisplay::window_destroyed(WindowHandle window) {
+    std::erase(running_dialogs_, window);
+}
+
 void HeadlessDisplay::click(WindowHandle window, int client_x, int client_y) {
+    if (!windows_->window_enabled(window)) return;
     windows_->post_message(window, WM_LBUTTONDOWN, 1, make_lparam(client_x, client_y));
 }
 
 void HeadlessDisplay::key_down(WindowHandle window, unsigned virtual_key, unsigned character,
                                unsigned repeat) {
+    if (!windows_->window_enabled(window)) return;
     windows_->post_message(window, WM_KEYDOWN, virtual_key, key_lparam(character, repeat));
 }
 
 void HeadlessDisplay::key_up(WindowHandle window, unsigned virtual_key) {
+    if (!windows_->window_enabled(window)) return;
     windows_->post_message(window, WM_KEYUP, virtual_key, key_lparam(0));
 }
 
@@ -107,11 +115,32 @@ void HeadlessDisplay::key(WindowHandle window, unsigned virtual_key, unsigned ch
 }
 
 void HeadlessDisplay::menu_command(WindowHandle window, int id) {
+    if (!windows_->window_enabled(window)) return;
     windows_->post_message(window, WM_COMMAND, static_cast<uintptr_t>(id), 0);
 }
 
 void HeadlessDisplay::close_box(WindowHandle window) {
+    if (!windows_->window_enabled(window)) return;
     windows_->post_message(window, WM_CLOSE, 0, 0);
+}
+
+void HeadlessDisplay::type_text(WindowHandle window, std::u16string_view text) {
+    for (const char16_t unit : text) {
+        // Letters and digits have their upper-case ASCII code as virtual key.
+        const bool alphanumeric = unit < 0x80 && std::isalnum(unit);
+        key(window, alphanumeric ? static_cast<unsigned>(std::toupper(unit)) : 0u, unit);
+    }
+}
+
+void HeadlessDisplay::press_dialog_button(WindowHandle dialog, int item_id) {
+    const Dialog *running = windows_->dialog(dialog);
+    if (!running) return;
+    for (const DialogItem &item : running->items) {
+        if (item.control.id != item_id) continue;
+        const Rect &r = item.pixels;
+        click(dialog, r.left + r.width() / 2, r.top + r.height() / 2);
+        return;
+    }
 }
 
 void HeadlessDisplay::resize(WindowHandle window, int outer_width, int outer_height) {

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/display.h"
@@ -29,10 +30,11 @@ public:
     Rect client_rect_for(uint32_t style, bool has_menu, int outer_width,
                          int outer_height) const override;
     void window_created(WindowHandle) override {}
-    void window_destroyed(WindowHandle) override {}
+    void window_destroyed(WindowHandle window) override;
     void window_shown(WindowHandle, bool) override {}
     void client_changed(WindowHandle) override { ++client_updates_; }
     void menu_changed(WindowHandle) override {}
+    void dialog_started(WindowHandle dialog) override { running_dialogs_.push_back(dialog); }
     int64_t now_ms() const override;
     void wait(std::optional<int64_t> deadline_ms) override;
 
@@ -45,7 +47,8 @@ public:
     // never arrive; the default prints why and ends the process with status 70.
     void on_starved(std::function<void()> handler) { starved_ = std::move(handler); }
 
-    // ---- Injection (each queues what the user's action would)
+    // ---- Injection (each queues what the user's action would; a window that
+    // owns a running modal dialog takes no input, so nothing is queued for it)
     void click(WindowHandle window, int client_x, int client_y);
     void key_down(WindowHandle window, unsigned virtual_key, unsigned character = 0,
                   unsigned repeat = 1);
@@ -56,6 +59,10 @@ public:
     void close_box(WindowHandle window);
     void resize(WindowHandle window, int outer_width, int outer_height);
     void focus(WindowHandle window);  // 0 moves the focus to another program
+    // Types each character into a window, as a key press that types it.
+    void type_text(WindowHandle window, std::u16string_view text);
+    // Clicks the middle of a dialog item, which presses a push button.
+    void press_dialog_button(WindowHandle dialog, int item_id);
     // Runs `action` once the virtual clock reaches `at_ms`, during a wait.
     void after(int64_t at_ms, std::function<void()> action);
     // Advances the virtual clock, running scheduled actions that fall due.
@@ -66,6 +73,8 @@ public:
     const Image *client_image(WindowHandle window) { return windows_->client_image(window); }
     int client_updates() const { return client_updates_; }
     int64_t waits() const { return waits_; }
+    // The innermost running modal dialog, 0 if none runs.
+    WindowHandle dialog() const { return running_dialogs_.empty() ? 0 : running_dialogs_.back(); }
 
 private:
     struct Scheduled {
@@ -84,6 +93,7 @@ private:
     int client_updates_ = 0;
     uint64_t next_order_ = 0;
     std::vector<Scheduled> scheduled_;
+    std::vector<WindowHandle> running_dialogs_;
     std::function<void()> starved_;
 };
 
