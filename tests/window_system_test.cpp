@@ -178,6 +178,24 @@ TEST_F(WindowSystemTest, WaitingForWhatCanNeverArriveStopsLoudly) {
     EXPECT_TRUE(starved);
 }
 
+TEST_F(WindowSystemTest, TimerTicksAloneDoNotCarryAWaitOnForEver) {
+    const WindowHandle window = make_window();
+    windows->set_timer(window, 2, 100);
+    bool starved = false;
+    headless->on_starved([&] {
+        starved = true;
+        windows->post_quit(0);
+    });
+    Message message;
+    while (!starved) {
+        windows->wait_message();
+        while (windows->peek_message(message)) {
+        }
+    }
+    EXPECT_GE(headless->now_ms(), HeadlessDisplay::kIdleLimitMs);
+    EXPECT_LE(headless->now_ms(), HeadlessDisplay::kIdleLimitMs + 200);
+}
+
 TEST_F(WindowSystemTest, PaintOnlyForVisibleInvalidWindowsAndEraseWithTheBackground) {
     const WindowHandle window = make_window();
     Message message;

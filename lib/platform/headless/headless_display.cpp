@@ -51,6 +51,7 @@ bool HeadlessDisplay::run_due_actions() {
         if (due == scheduled_.end() || due->at_ms > now_ms()) return ran;
         auto action = std::move(due->action);
         scheduled_.erase(due);
+        last_action_ms_ = now_ms();
         action();
         ran = true;
     }
@@ -62,14 +63,19 @@ void HeadlessDisplay::wait(std::optional<int64_t> deadline_ms) {
     std::optional<int64_t> next = deadline_ms;
     for (const Scheduled &s : scheduled_)
         if (!next || s.at_ms < *next) next = s.at_ms;
-    if (!next) {
+    // On the virtual clock, timer ticks alone would carry a program that waits
+    // for input on through virtual time for ever, so waiting an hour of it with
+    // nothing scheduled also counts as waiting for what can never arrive.
+    const bool idle_for_ever =
+        !real_clock_ && scheduled_.empty() && next && *next - last_action_ms_ > kIdleLimitMs;
+    if (!next || idle_for_ever) {
         if (starved_) {
             starved_();
             return;
         }
         std::fprintf(stderr,
-                     "headless display: the program waits for input, but no timer runs and no "
-                     "input is scheduled, so nothing can ever arrive\n");
+                     "headless display: the program waits for input, but no input is "
+                     "scheduled, so nothing can ever arrive\n");
         std::_Exit(70);
     }
     if (real_clock_)
