@@ -6,7 +6,6 @@ namespace kelto::platform {
 
 namespace {
 
-constexpr uint16_t kOrdinalMark = 0xFFFF;
 constexpr size_t kHeaderSize = 18;
 constexpr size_t kItemHeaderSize = 18;
 
