@@ -62,6 +62,10 @@ public:
     virtual int64_t now_ms() const = 0;
     // Blocks until input has been queued or the deadline (if any) has passed.
     virtual void wait(std::optional<int64_t> deadline_ms) = 0;
+    // Queues the input that has arrived, and shows what has changed, without
+    // blocking; the window system calls it whenever it looks for a message,
+    // so a program that never waits (script playback) still sees the user.
+    virtual void poll() {}
 };
 
 }  // namespace kelto::platform

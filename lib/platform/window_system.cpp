@@ -150,6 +150,7 @@ void WindowSystem::post_quit(int exit_code) {
 }
 
 bool WindowSystem::peek_message(Message &out) {
+    display_->poll();
     if (!queue_.empty()) {
         out = queue_.front();
         queue_.pop_front();

@@ -353,4 +353,18 @@ TEST_F(QtDisplayTest, WaitEndsWhenInputArrives) {
     EXPECT_EQ(take(WM_LBUTTONDOWN).size(), 1u);
 }
 
+TEST_F(QtDisplayTest, LookingForAMessageTakesInputWithoutAWait) {
+    const WindowHandle window = open_graphics();
+    take();
+    ClientView &client = top(window)->client();
+    // Queued with Qt, as the platform delivers input, and not yet handled.
+    QCoreApplication::postEvent(&client, new QMouseEvent(QEvent::MouseButtonPress, QPointF(8, 9),
+                                                         client.mapToGlobal(QPointF(8, 9)),
+                                                         Qt::LeftButton, Qt::LeftButton, {}));
+    Message message;
+    ASSERT_TRUE(windows->peek_message(message));
+    EXPECT_EQ(message.message, WM_LBUTTONDOWN);
+    EXPECT_EQ(message.lparam, make_lparam(8, 9));
+}
+
 }  // namespace

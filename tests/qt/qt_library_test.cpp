@@ -3,6 +3,7 @@
 // and switches shows in the windows and the menu.
 #include <gtest/gtest.h>
 
+#include <QtCore/QTimer>
 #include <QtGui/QAction>
 #include <QtTest/QTest>
 #include <QtWidgets/QMenu>
@@ -161,6 +162,27 @@ TEST_F(QtLibraryTest, ClientShowsTheSurfaceAfterAWait) {
         for (int x = 0; x < shown.width(); ++x)
             wrong += (shown.pixel(x, y) & 0xFFFFFF) != surface.at(x, y);
     EXPECT_EQ(wrong, 0);
+}
+
+TEST_F(QtLibraryTest, LineInputTakesTheKeysAndTheOwnerNoInput) {
+    auto &display = dynamic_cast<QtDisplay &>(window_system().display());
+    QTimer::singleShot(0, graphics, [&] {
+        QTest::mouseClick(&graphics->client(), Qt::LeftButton, {}, at(0, 0));
+        graphics->close();
+        TopWindow *dialog = display.top_window(window_system().focus());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_NE(dialog, graphics);
+        QTest::keyClicks(dialog, QStringLiteral("Hi"));
+        QTest::keyClick(dialog, Qt::Key_Return);
+    });
+    char line[256] = "unchanged";
+    EXPECT_EQ(KELTO_gets("Name?", line), 1);
+    EXPECT_STREQ(line, "Hi");
+    // Neither the click nor the close box reached the graphics window.
+    QTest::keyClick(graphics, Qt::Key_Z);
+    const Event event = await();
+    EXPECT_EQ(event.kind, KELTO_KBD);
+    EXPECT_EQ(event.key, 'z');
 }
 
 TEST_F(QtLibraryTest, CloseBoxEndsTheProgram) {

@@ -40,7 +40,7 @@ void ClientView::paintEvent(QPaintEvent *event) {
 }
 
 void ClientView::mousePressEvent(QMouseEvent *event) {
-    if (event->button() != Qt::LeftButton) return;
+    if (event->button() != Qt::LeftButton || !windows_.window_enabled(window_)) return;
     const QPoint at = event->position().toPoint();
     windows_.post_message(window_, WM_LBUTTONDOWN, MK_LBUTTON, make_lparam(at.x(), at.y()));
 }

@@ -72,7 +72,8 @@ void MenuBarView::add_items(QWidget &target, MenuHandle menu) {
             entries_.push_back(Entry{action, menu, i});
             const int id = item.id;
             QObject::connect(action, &QAction::triggered, &bar_, [this, id] {
-                windows_.post_message(window_, WM_COMMAND, static_cast<uintptr_t>(id), 0);
+                if (windows_.window_enabled(window_))
+                    windows_.post_message(window_, WM_COMMAND, static_cast<uintptr_t>(id), 0);
                 // Qt toggles a checkable action on its own; the model decides.
                 update_states();
             });

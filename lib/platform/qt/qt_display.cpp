@@ -127,6 +127,10 @@ void QtDisplay::wait(std::optional<int64_t> deadline_ms) {
     }
 }
 
+void QtDisplay::poll() {
+    QCoreApplication::processEvents(QEventLoop::AllEvents);
+}
+
 TopWindow *QtDisplay::top_window(WindowHandle window) const {
     auto it = top_windows_.find(window);
     return it == top_windows_.end() ? nullptr : it->second.get();

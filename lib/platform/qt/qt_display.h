@@ -38,6 +38,7 @@ public:
     void menu_changed(WindowHandle window) override;
     int64_t now_ms() const override;
     void wait(std::optional<int64_t> deadline_ms) override;
+    void poll() override;
 
     // The Qt window that shows a window, or nullptr.
     TopWindow *top_window(WindowHandle window) const;

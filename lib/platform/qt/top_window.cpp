@@ -75,7 +75,7 @@ bool TopWindow::event(QEvent *event) {
         case QEvent::Close:
             // The window system decides: its default procedure destroys the window.
             event->ignore();
-            windows_.post_message(window_, WM_CLOSE, 0, 0);
+            if (windows_.window_enabled(window_)) windows_.post_message(window_, WM_CLOSE, 0, 0);
             return true;
         case QEvent::Move:
         case QEvent::Resize:
@@ -95,6 +95,8 @@ bool TopWindow::eventFilter(QObject *watched, QEvent *event) {
 }
 
 void TopWindow::post_key(const QKeyEvent &event, unsigned message) {
+    // A window that owns a running dialog takes no input.
+    if (!windows_.window_enabled(window_)) return;
     const unsigned key = virtual_key(event.key());
     if (message == WM_KEYUP) {
         // Auto-repeat sends release and press pairs; only the press counts.
