@@ -2,6 +2,8 @@
 // a user's input would arrive.
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 #include "events/lib_state.h"
 #include "kelto.h"
 #include "platform/headless/headless_display.h"
@@ -134,6 +136,15 @@ TEST_F(EventWaitTest, RunQuitStillWaitsForARealEventThenAlwaysQuits) {
     EXPECT_GE(display->now_ms(), 500);
     display->click(graphics, 1, 1);
     EXPECT_EQ(wait().kind, KELTO_QUIT);
+}
+
+TEST_F(EventWaitTest, AQuitTakenDuringPlaybackIsNotLost) {
+    std::ofstream("KELTO.SCR") << "KELTO_MOUSE(1, 2);\nKELTO_MOUSE(3, 4);\nKELTO_MOUSE(5, 6);\n";
+    display->menu_command(graphics, 6);
+    EXPECT_EQ(wait().kind, KELTO_MOUSE);  // the command is taken, then the first line plays
+    display->close_box(graphics);         // destroys the window: its quit is the last input
+    EXPECT_EQ(wait().kind, KELTO_MOUSE);  // the close is handled in a pass that plays line two
+    EXPECT_EQ(wait().kind, KELTO_QUIT);   // the quit it posted is taken before line three
 }
 
 TEST_F(EventWaitTest, RunControlCodes) {
