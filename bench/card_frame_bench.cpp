@@ -5,8 +5,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <map>
-#include <string>
 #include <vector>
 
 #include "card_designer.h"
@@ -15,6 +13,7 @@
 #include "kelto.h"
 #include "panel.h"
 #include "platform/headless/headless_display.h"
+#include "support/measured_reporter.h"
 
 namespace {
 
@@ -76,39 +75,12 @@ void surface_fill(benchmark::State &state) {
 }
 BENCHMARK(surface_fill)->Name(kFill)->Unit(benchmark::kMicrosecond);
 
-// Reports as usual and keeps each benchmark's time per iteration.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run> &runs) override {
-        for (const Run &run : runs) {
-            if (run.run_type == Run::RT_Iteration)
-                times_[run.benchmark_name()] = run.GetAdjustedRealTime();
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    const std::map<std::string, double> &times() const { return times_; }
-
-private:
-    std::map<std::string, double> times_;
-};
-
 }  // namespace
 
 int main(int argc, char **argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-
-    const auto frame = reporter.times().find(kFrame);
-    const auto fill = reporter.times().find(kFill);
-    if (frame == reporter.times().end() || fill == reporter.times().end() || fill->second <= 0) {
-        std::printf("frame / fill ratio: not measured (run both benchmarks)\n");
-        return 0;
-    }
-    std::printf("frame / fill ratio: %.2f surface fills per frame (goal: at most 4)\n",
-                frame->second / fill->second);
+    kelto::bench::MeasuredReporter reporter;
+    if (!kelto::bench::run_benchmarks(argc, argv, reporter)) return 1;
+    reporter.print_ratio("frame / fill ratio", kFrame, kFill,
+                         " surface fills per frame (goal: at most 4)");
     return 0;
 }

@@ -5,12 +5,10 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
-#include <map>
 #include <optional>
-#include <string>
-#include <vector>
 
 #include "draw/fonts.h"
+#include "support/measured_reporter.h"
 
 using kelto::Image;
 using kelto::text::Face;
@@ -59,30 +57,14 @@ void BM_LargeTextFarAway(benchmark::State &state) {
 }
 BENCHMARK(BM_LargeTextFarAway);
 
-// Remembers each benchmark's time per iteration for the ratios.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run> &runs) override {
-        for (const Run &run : runs)
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                times[run.benchmark_name()] = run.GetAdjustedRealTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-    std::map<std::string, double> times;
-};
-
 }  // namespace
 
 int main(int argc, char **argv) {
-    benchmark::Initialize(&argc, argv);
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    auto &t = reporter.times;
-    if (t.count("BM_FrameCached") && t.count("BM_FrameUncached"))
-        std::printf("glyph cache speed-up (uncached / cached frame): %.1f\n",
-                    t["BM_FrameUncached"] / t["BM_FrameCached"]);
-    if (t.count("BM_LargeTextVisible") && t.count("BM_LargeTextFarAway"))
-        std::printf("far-off text cost (far away / visible): %.4f\n",
-                    t["BM_LargeTextFarAway"] / t["BM_LargeTextVisible"]);
-    benchmark::Shutdown();
+    kelto::bench::MeasuredReporter reporter;
+    if (!kelto::bench::run_benchmarks(argc, argv, reporter)) return 1;
+    reporter.print_ratio("glyph cache speed-up (uncached / cached frame)", "BM_FrameUncached",
+                         "BM_FrameCached");
+    reporter.print_ratio("far-off text cost (far away / visible)", "BM_LargeTextFarAway",
+                         "BM_LargeTextVisible");
+    return 0;
 }

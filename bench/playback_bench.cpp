@@ -9,9 +9,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <map>
 #include <string>
-#include <vector>
 
 #include "card_designer.h"
 #include "console/console.h"
@@ -20,6 +18,7 @@
 #include "kelto.h"
 #include "platform/headless/headless_display.h"
 #include "script/script.h"
+#include "support/measured_reporter.h"
 
 namespace {
 
@@ -108,34 +107,12 @@ void playback_bare_wait(benchmark::State &state) {
 }
 BENCHMARK(playback_bare_wait)->Name(kBareWait)->Unit(benchmark::kMillisecond);
 
-// Reports as usual and keeps each benchmark's events per second.
-class RateReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run> &runs) override {
-        for (const Run &run : runs) {
-            const auto rate = run.counters.find("events_per_second");
-            if (run.run_type == Run::RT_Iteration && rate != run.counters.end())
-                rates_[run.benchmark_name()] = rate->second.value;
-        }
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    const std::map<std::string, double> &rates() const { return rates_; }
-
-private:
-    std::map<std::string, double> rates_;
-};
-
 }  // namespace
 
 int main(int argc, char **argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    RateReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-
-    for (const auto &[name, rate] : reporter.rates())
+    kelto::bench::MeasuredReporter reporter;
+    if (!kelto::bench::run_benchmarks(argc, argv, reporter)) return 1;
+    for (const auto &[name, rate] : reporter.counter("events_per_second"))
         std::printf("%s: %.0f events/s, %.0f times the %.0f events/s of timer-paced animation\n",
                     name.c_str(), rate, rate / kTimerPacedEventsPerSecond,
                     kTimerPacedEventsPerSecond);

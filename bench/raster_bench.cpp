@@ -5,11 +5,9 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <map>
-#include <string>
-#include <vector>
 
 #include "draw/raster.h"
+#include "support/measured_reporter.h"
 
 namespace {
 
@@ -62,36 +60,12 @@ void shapes(benchmark::State &state) {
 }
 BENCHMARK(shapes);
 
-// Shows the usual console table and keeps each benchmark's processor time per
-// iteration, which other load on the machine disturbs least.
-class RatioReporter : public benchmark::ConsoleReporter {
-public:
-    void ReportRuns(const std::vector<Run> &runs) override {
-        for (const Run &run : runs)
-            if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-                times_[run.benchmark_name()] = run.GetAdjustedCPUTime();
-        ConsoleReporter::ReportRuns(runs);
-    }
-
-    void print_ratio(const char *label, const std::string &name) const {
-        const auto base = times_.find("plain_fill"), it = times_.find(name);
-        if (base == times_.end() || it == times_.end() || base->second <= 0) return;
-        std::printf("%s: %.2f\n", label, it->second / base->second);
-    }
-
-private:
-    std::map<std::string, double> times_;
-};
-
 }  // namespace
 
 int main(int argc, char **argv) {
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    benchmark::Shutdown();
-    reporter.print_ratio("clear/fill ratio", "clear");
-    reporter.print_ratio("shapes/fill ratio", "shapes");
+    kelto::bench::MeasuredReporter reporter(kelto::bench::MeasuredReporter::Clock::Cpu);
+    if (!kelto::bench::run_benchmarks(argc, argv, reporter)) return 1;
+    reporter.print_ratio("clear/fill ratio", "clear", "plain_fill");
+    reporter.print_ratio("shapes/fill ratio", "shapes", "plain_fill");
     return 0;
 }
