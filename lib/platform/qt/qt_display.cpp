@@ -1,8 +1,11 @@
-// The Qt display: the application object, one TopWindow per window, the
-// focus, the real clock and the wait inside Qt's event loop.
+// The Qt display: the application object, one TopWindow per window and one
+// DialogView per running dialog, the focus, the real clock and the wait
+// inside Qt's event loop.
 #include "platform/qt/qt_display.h"
 
 #include <QtCore/QTimer>
+#include <QtGui/QFont>
+#include <QtGui/QFontMetrics>
 #include <QtGui/QScreen>
 #include <QtGui/QWindow>
 #include <QtWidgets/QApplication>
@@ -11,6 +14,7 @@
 #include <chrono>
 #include <cstdlib>
 
+#include "platform/qt/dialog_view.h"
 #include "platform/qt/make_qt_display.h"
 #include "platform/qt/top_window.h"
 #include "platform/window_system.h"
@@ -45,6 +49,11 @@ int menu_bar_estimate() {
     return bar.sizeHint().height();
 }
 
+// The font of dialogs, whose metrics are the dialog units.
+QFont dialog_font() {
+    return QApplication::font("QDialog");
+}
+
 }  // namespace
 
 QtDisplay::QtDisplay() {
@@ -54,6 +63,7 @@ QtDisplay::QtDisplay() {
 QtDisplay::~QtDisplay() {
     QObject::disconnect(focus_connection_);
     if (!process_exiting()) return;
+    for (auto &[handle, view] : dialog_views_) static_cast<void>(view.release());
     for (auto &[handle, top] : top_windows_) static_cast<void>(top.release());
     static_cast<void>(application_.release());
 }
@@ -90,15 +100,19 @@ Rect QtDisplay::client_rect_for(uint32_t style, bool has_menu, int outer_width,
 }
 
 void QtDisplay::window_created(WindowHandle window) {
+    // A dialog is shown by its DialogView, made when the dialog starts.
+    if (windows_->dialog(window)) return;
     top_windows_[window] = std::make_unique<TopWindow>(*windows_, *decorations_, window);
 }
 
 void QtDisplay::window_destroyed(WindowHandle window) {
+    dialog_views_.erase(window);
     top_windows_.erase(window);
 }
 
 void QtDisplay::window_shown(WindowHandle window, bool visible) {
     if (TopWindow *top = top_window(window)) top->set_shown(visible);
+    if (DialogView *view = dialog_view(window)) view->set_shown(visible);
 }
 
 void QtDisplay::client_changed(WindowHandle window) {
@@ -107,6 +121,24 @@ void QtDisplay::client_changed(WindowHandle window) {
 
 void QtDisplay::menu_changed(WindowHandle window) {
     if (TopWindow *top = top_window(window)) top->menu_changed();
+}
+
+DialogBaseUnits QtDisplay::dialog_base_units() const {
+    const QFontMetrics metrics(dialog_font());
+    if (metrics.averageCharWidth() <= 0 || metrics.height() <= 0) return {};
+    return DialogBaseUnits{metrics.averageCharWidth(), metrics.height()};
+}
+
+void QtDisplay::dialog_started(WindowHandle dialog) {
+    const Dialog *running = windows_->dialog(dialog);
+    if (!running) return;
+    QWidget *owner = top_window(running->owner);
+    if (!owner) owner = dialog_view(running->owner);
+    dialog_views_[dialog] = std::make_unique<DialogView>(*windows_, dialog, owner, dialog_font());
+}
+
+void QtDisplay::dialog_item_changed(WindowHandle dialog, int item_id) {
+    if (DialogView *view = dialog_view(dialog)) view->item_changed(item_id);
 }
 
 int64_t QtDisplay::now_ms() const {
@@ -136,10 +168,17 @@ TopWindow *QtDisplay::top_window(WindowHandle window) const {
     return it == top_windows_.end() ? nullptr : it->second.get();
 }
 
+DialogView *QtDisplay::dialog_view(WindowHandle dialog) const {
+    auto it = dialog_views_.find(dialog);
+    return it == dialog_views_.end() ? nullptr : it->second.get();
+}
+
 WindowHandle QtDisplay::handle_of(const QWindow *window) const {
     if (!window) return 0;
     for (const auto &[handle, top] : top_windows_)
         if (top->windowHandle() == window) return handle;
+    for (const auto &[handle, view] : dialog_views_)
+        if (view->windowHandle() == window) return handle;
     return 0;
 }
 

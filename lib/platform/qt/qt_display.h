@@ -1,6 +1,7 @@
 // The desktop display on Qt 6 Widgets: real top-level windows showing the
-// retained client images, a real menu bar, the user's input turned into
-// queued messages, a real clock, and waiting inside Qt's event loop.
+// retained client images, a real menu bar, modal dialogs as QDialogs, the
+// user's input turned into queued messages, a real clock, and waiting inside
+// Qt's event loop.
 #pragma once
 
 #include <QtCore/QElapsedTimer>
@@ -16,6 +17,7 @@ class QWindow;
 
 namespace kelto::platform {
 
+class DialogView;
 class TopWindow;
 
 class QtDisplay : public Display {
@@ -36,12 +38,17 @@ public:
     void window_shown(WindowHandle window, bool visible) override;
     void client_changed(WindowHandle window) override;
     void menu_changed(WindowHandle window) override;
+    DialogBaseUnits dialog_base_units() const override;
+    void dialog_started(WindowHandle dialog) override;
+    void dialog_item_changed(WindowHandle dialog, int item_id) override;
     int64_t now_ms() const override;
     void wait(std::optional<int64_t> deadline_ms) override;
     void poll() override;
 
     // The Qt window that shows a window, or nullptr.
     TopWindow *top_window(WindowHandle window) const;
+    // The QDialog that shows a running dialog, or nullptr.
+    DialogView *dialog_view(WindowHandle dialog) const;
 
 private:
     WindowHandle handle_of(const QWindow *window) const;
@@ -55,6 +62,9 @@ private:
     WindowSystem *windows_ = nullptr;
     std::unique_ptr<Decorations> decorations_;
     std::map<WindowHandle, std::unique_ptr<TopWindow>> top_windows_;
+    // Dialogs have no TopWindow; each is shown by a DialogView once it has
+    // started. Declared after top_windows_, so a view goes before its owner.
+    std::map<WindowHandle, std::unique_ptr<DialogView>> dialog_views_;
     QMetaObject::Connection focus_connection_;
     QElapsedTimer clock_;
 };
