@@ -18,7 +18,7 @@ bool logging() {
     return lib_state().logging != 0;
 }
 
-// coordinate + offset, held at the int range instead of overflowing.
+// The sum coordinate + offset, held at the int range instead of overflowing.
 int clamped_sum(int coordinate, int64_t offset) {
     return static_cast<int>(std::clamp<int64_t>(coordinate + offset, INT_MIN, INT_MAX));
 }
