@@ -1,17 +1,13 @@
-// Test fixture for the script recorder and player: each test runs in a fresh
-// temporary current directory, so "KELTO.SCR" never lands in the source tree,
-// with the library open on the headless display.
+// Test fixture for the script recorder and player: the library open on the
+// headless display, with helpers to record, play and read the script file.
 #pragma once
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -38,29 +34,15 @@ constexpr int kOriginY = 245;
 
 class ScriptTest : public ::testing::Test {
 protected:
+    // Each test process already runs in a fresh temporary directory, and the
+    // headless display ends a wait that no event could ever end.
     void SetUp() override {
-        previous_dir_ = std::filesystem::current_path();
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "kelto-script-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        dir_ = pattern;
-        std::filesystem::current_path(dir_);
         display_ = &use_headless_display();
         KELTO_open(nullptr, nullptr, nullptr, platform::SW_SHOW);
         window_ = lib_state().graphics_window;
-        // A wait that nothing can end runs on timer ticks in virtual time
-        // forever; end such a test with a failure instead.
-        display_->after(kStuckAfterMs, [] {
-            std::fprintf(stderr, "a wait never ended: no event could arrive\n");
-            std::_Exit(3);
-        });
     }
 
-    void TearDown() override {
-        KELTO_close();
-        std::filesystem::current_path(previous_dir_);
-        std::filesystem::remove_all(dir_);
-    }
+    void TearDown() override { KELTO_close(); }
 
     static Event await() {
         Event event;
@@ -114,13 +96,9 @@ protected:
     }
 
     static constexpr const char *kScriptFile = "KELTO.SCR";
-    // Far beyond the virtual time any test needs (a few ticks of 100 ms).
-    static constexpr int64_t kStuckAfterMs = 3'600'000;
 
     platform::HeadlessDisplay *display_ = nullptr;
     platform::WindowHandle window_ = 0;
-    std::filesystem::path dir_;
-    std::filesystem::path previous_dir_;
 };
 
 }  // namespace kelto::testing
