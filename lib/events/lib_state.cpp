@@ -10,13 +10,15 @@ namespace kelto {
 
 LibState::LibState() = default;
 
-LibState::~LibState() {
-    if (script_file) std::fclose(script_file);
-}
+LibState::~LibState() = default;
 
+// The state lives as long as the process and is never destroyed: the library
+// frees nothing at shutdown beyond what KELTO_close gives back, and the
+// windows and the toolkit end with the process instead of in a destructor
+// that would run after the toolkit's own globals are gone.
 LibState &lib_state() {
-    static LibState state;
-    return state;
+    static LibState *const state = new LibState;
+    return *state;
 }
 
 platform::WindowSystem &window_system() {

@@ -12,7 +12,6 @@
 #include <QtWidgets/QMenuBar>
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 
 #include "platform/qt/dialog_view.h"
 #include "platform/qt/make_qt_display.h"
@@ -25,20 +24,6 @@ namespace {
 
 constexpr int kFallbackScreenWidth = 1024;
 constexpr int kFallbackScreenHeight = 768;
-
-// Whether the process has begun to exit. The library's state, which owns
-// this display, is destroyed after Qt's own globals then, too late to take
-// windows and the application object down in order; like the platform, the
-// display leaves them to the end of the process. Set by an exit handler
-// registered on attaching, so it runs before the library's state goes.
-bool &process_exiting() {
-    static bool exiting = false;
-    return exiting;
-}
-
-void note_process_exit() {
-    process_exiting() = true;
-}
 
 // The height of a one-item menu bar in the current style, before any window
 // with a menu has been shown and measured.
@@ -62,10 +47,6 @@ QtDisplay::QtDisplay() {
 
 QtDisplay::~QtDisplay() {
     QObject::disconnect(focus_connection_);
-    if (!process_exiting()) return;
-    for (auto &[handle, view] : dialog_views_) static_cast<void>(view.release());
-    for (auto &[handle, top] : top_windows_) static_cast<void>(top.release());
-    static_cast<void>(application_.release());
 }
 
 void QtDisplay::attach(WindowSystem &windows) {
@@ -75,7 +56,6 @@ void QtDisplay::attach(WindowSystem &windows) {
     } else if (!qobject_cast<QApplication *>(QApplication::instance())) {
         qFatal("KELTO needs a QApplication, but the program made another kind of Qt application");
     }
-    std::atexit(note_process_exit);
     decorations_ = std::make_unique<Decorations>(menu_bar_estimate());
     // Focus leaving the library's windows must reach the window system, so a
     // held Control key is forgotten.
