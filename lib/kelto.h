@@ -60,32 +60,40 @@ int KELTO_close(void);          /* Closes the script file; call last. Returns 1.
  * Events
  *-----------------------------------------------------------------------*/
 
-#define KELTO_NONE (-1)   /* Internal: no event yet. Never returned. */
-#define KELTO_MOUSE 1     /* Left mouse button pressed at (x, y). */
-#define KELTO_KBD 2       /* A character was typed; it is in key. */
-#define KELTO_PERIODIC 3  /* An animation tick (about ten a second while animating). */
-#define KELTO_QUIT 4      /* The program should end. */
+#define KELTO_NONE (-1)  /* Internal: no event yet. Never returned. */
+#define KELTO_MOUSE 1    /* Left mouse button pressed at (x, y). */
+#define KELTO_KBD 2      /* A character was typed; it is in key. */
+#define KELTO_PERIODIC 3 /* An animation tick (about ten a second while animating). */
+#define KELTO_QUIT 4     /* The program should end. */
 
 /* Waits for the next event and returns its kind (KELTO_MOUSE ... KELTO_QUIT).
    x and y receive the mouse position, key the typed character; fields the
    event does not use are 0. */
 int KELTO_await_event(int *x, int *y, char *key);
 
-#define RUN_HALT 0       /* Stop animation: no more KELTO_PERIODIC events. */
-#define RUN_ONE_FRAME 1  /* Deliver one KELTO_PERIODIC event. */
-#define RUN_ANIMATE 2    /* Deliver KELTO_PERIODIC events at every tick. */
-#define RUN_QUIT 5       /* From now on every KELTO_await_event returns KELTO_QUIT. */
+#define RUN_HALT 0      /* Stop animation: no more KELTO_PERIODIC events. */
+#define RUN_ONE_FRAME 1 /* Deliver one KELTO_PERIODIC event. */
+#define RUN_ANIMATE 2   /* Deliver KELTO_PERIODIC events at every tick. */
+#define RUN_QUIT 5      /* From now on every KELTO_await_event returns KELTO_QUIT. */
 
 int KELTO_run_control(int code); /* Changes the run state; 0 if not open, else 1. */
+
+/* The user steers the same run state from the graphics window's Run menu or
+   with Ctrl keys (in either window): Ctrl+A animate, Ctrl+H halt, Ctrl+F one
+   frame, Ctrl+L logging on/off, Ctrl+R record events to KELTO.SCR, Ctrl+P
+   play KELTO.SCR back, Ctrl+O play one event of it, Ctrl+Q quit. */
 
 /*-------------------------------------------------------------------------
  * Text window and logging
  *-----------------------------------------------------------------------*/
 
-int KELTO_logging(int on);  /* Non-zero: describe every drawing call in the text window. */
+int KELTO_logging(int on);     /* Non-zero: describe every drawing call in the text window. */
 int KELTO_show_text(int show); /* Shows (1) or hides (0) the text window; was it visible? */
-int KELTO_printf(const char *format, ...) KELTO_PRINTF_FORMAT(1, 2); /* Prints a line. */
-int KELTO_gets(const char *prompt, char *buffer); /* Asks for a line (buffer >= 256 bytes). */
+/* Prints like printf into the text window, which keeps the last 25 lines. */
+int KELTO_printf(const char *format, ...) KELTO_PRINTF_FORMAT(1, 2);
+/* Asks the user for a line of text in a small dialog; buffer must hold 256
+   bytes. Returns 1, or 0 if the dialog could not be shown. */
+int KELTO_gets(const char *prompt, char *buffer);
 
 /*-------------------------------------------------------------------------
  * Colours (the palette indices)
@@ -119,8 +127,12 @@ int KELTO_gets(const char *prompt, char *buffer); /* Asks for a line (buffer >= 
 /*-------------------------------------------------------------------------
  * Drawing (all return 1; the printf forms return the length of the text)
  *
- * width 0 means a filled shape; a larger width draws an outline that thick.
- * Text size is the height of a capital letter in pixels (0..127; 0 = default).
+ * Every call draws into the picture at once; the window shows it after the
+ * next KELTO_await_event. width 0 means a filled shape; a larger width draws
+ * an outline that many pixels thick. Text size is the character height in
+ * pixels, 0..127 (0 picks a default). A colour outside 0..23, or a negative
+ * width, radius or size, is corrected and the correction printed. With
+ * logging on, every call also describes itself in the text window.
  *-----------------------------------------------------------------------*/
 
 typedef struct Point {
@@ -128,14 +140,23 @@ typedef struct Point {
     int y;
 } Point;
 
-int KELTO_clear(void); /* Erases the picture to white with a thin black frame. */
+/* Erases the picture to white with a thin black frame. */
+int KELTO_clear(void);
+/* Sets one pixel. */
 int KELTO_pixel(int color, int x, int y);
-int KELTO_circle(int color, int x, int y, int radius); /* Always filled. */
+/* A filled disc around (x, y). */
+int KELTO_circle(int color, int x, int y, int radius);
+/* A triangle through three corners. */
 int KELTO_triangle(int color, int x1, int y1, int x2, int y2, int x3, int y3, int width);
-int KELTO_rectangle(int color, int x1, int y1, int x2, int y2, int width); /* Two corners. */
-int KELTO_oval(int color, int x1, int y1, int x2, int y2, int width); /* Fits the box. */
+/* A rectangle between two opposite corners, both included. */
+int KELTO_rectangle(int color, int x1, int y1, int x2, int y2, int width);
+/* The ellipse that fits the box between two opposite corners. */
+int KELTO_oval(int color, int x1, int y1, int x2, int y2, int width);
+/* A line from (x1, y1) up to, not including, (x2, y2); width 0 draws it 1 wide. */
 int KELTO_line(int color, int x1, int y1, int x2, int y2, int width);
-int KELTO_text(int color, int x, int y, int size, const char *text); /* Bottom-left at (x, y). */
+/* Text standing on (x, y); each newline starts a line below the first. */
+int KELTO_text(int color, int x, int y, int size, const char *text);
+/* KELTO_text with printf formatting (at most 1023 characters). */
 int KELTO_text_printf(int color, int x, int y, int size, const char *format, ...)
     KELTO_PRINTF_FORMAT(5, 6);
 
