@@ -152,7 +152,7 @@ int KELTO_triangle(int color, int x1, int y1, int x2, int y2, int x3, int y3, in
 int KELTO_rectangle(int color, int x1, int y1, int x2, int y2, int width);
 /* The ellipse that fits the box between two opposite corners. */
 int KELTO_oval(int color, int x1, int y1, int x2, int y2, int width);
-/* A line from (x1, y1) up to, not including, (x2, y2); width 0 draws it 1 wide. */
+/* A line from (x1, y1) to (x2, y2); width 0 draws it 1 pixel wide. */
 int KELTO_line(int color, int x1, int y1, int x2, int y2, int width);
 /* Text standing on (x, y); each newline starts a line below the first. */
 int KELTO_text(int color, int x, int y, int size, const char *text);
