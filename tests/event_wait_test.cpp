@@ -147,6 +147,20 @@ TEST_F(EventWaitTest, AQuitTakenDuringPlaybackIsNotLost) {
     EXPECT_EQ(wait().kind, KELTO_QUIT);   // the quit it posted is taken before line three
 }
 
+TEST_F(EventWaitTest, AHaltedWaitWithNoInputToComeStopsButAnimationRunsOn) {
+    int starved = 0;
+    display->on_starved([&] {
+        ++starved;
+        window_system().post_quit(0);
+    });
+    KELTO_run_control(RUN_ANIMATE);
+    for (int i = 0; i < 1000; ++i) ASSERT_EQ(wait().kind, KELTO_PERIODIC);
+    EXPECT_EQ(starved, 0);  // ticks serve an animating program
+    KELTO_run_control(RUN_HALT);
+    EXPECT_EQ(wait().kind, KELTO_QUIT);
+    EXPECT_EQ(starved, 1);
+}
+
 TEST_F(EventWaitTest, RunControlCodes) {
     EXPECT_EQ(KELTO_run_control(RUN_ANIMATE), 1);
     EXPECT_EQ(lib_state().animating, 1);

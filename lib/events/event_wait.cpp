@@ -74,9 +74,11 @@ extern "C" int KELTO_await_event(int *x, int *y, char *key) {
             state.one_frame = 0;
         }
         // Nothing happened in this pass and nothing scripted is due: sleep
-        // until the next message or timer deadline instead of polling.
+        // until the next message or timer deadline instead of polling. A
+        // chosen periodic event waits for its tick; otherwise only input helps.
         if (!taken && event_pending(state) && !state.playing && !state.play_one)
-            windows.wait_message();
+            windows.wait_message(state.event_kind == KELTO_PERIODIC ? WaitFor::AnyMessage
+                                                                    : WaitFor::Input);
     }
     if (state.recording) record(state);
     if (x) *x = state.event_x;

@@ -3,8 +3,6 @@
 // origin, painting and the quit on destruction.
 #include "events/graphics_window.h"
 
-#include <cctype>
-
 #include "events/lib_state.h"
 #include "platform/window_system.h"
 
@@ -14,9 +12,10 @@ using namespace platform;
 
 namespace {
 
-// The command a letter key gives together with Ctrl, or 0.
+// The command a letter key gives together with Ctrl, or 0. Letter keys have
+// their upper-case codes whatever Shift and Caps Lock do; no other key counts.
 int ctrl_command(uintptr_t virtual_key) {
-    switch (std::toupper(static_cast<int>(virtual_key & 0xFF))) {
+    switch (virtual_key) {
         case 'A': return CMD_ANIMATE;
         case 'H': return CMD_HALT;
         case 'F': return CMD_ONE_FRAME;

@@ -136,7 +136,8 @@ intptr_t WindowSystem::dialog_box_indirect(std::span<const uint8_t> template_byt
         if (!peek_message(message)) {
             // One wait for input or the next timer, then look again: what the
             // display did meanwhile may have ended the dialog without a message.
-            display_->wait(next_timer_deadline());
+            // Only input can end a dialog.
+            display_->wait(next_timer_deadline(), WaitFor::Input);
             continue;
         }
         if (message.message == WM_QUIT) {

@@ -12,6 +12,9 @@ namespace kelto::platform {
 
 class WindowSystem;
 
+// What a wait is for: any message (a timer tick included), or input alone.
+enum class WaitFor { AnyMessage, Input };
+
 // The pixel size of the dialog font's average character: a dialog unit is a
 // quarter of its width across and an eighth of its height down. The default
 // is the classic system font's.
@@ -61,7 +64,9 @@ public:
     // ---- Time and waiting
     virtual int64_t now_ms() const = 0;
     // Blocks until input has been queued or the deadline (if any) has passed.
-    virtual void wait(std::optional<int64_t> deadline_ms) = 0;
+    // With WaitFor::Input, timer ticks go on but only input can serve the
+    // waiting program, which lets a display without a user see a wait in vain.
+    virtual void wait(std::optional<int64_t> deadline_ms, WaitFor what) = 0;
     // Queues the input that has arrived, and shows what has changed, without
     // blocking; the window system calls it whenever it looks for a message,
     // so a program that never waits (script playback) still sees the user.

@@ -218,8 +218,8 @@ bool WindowSystem::message_ready() {
     return deadline && *deadline <= display_->now_ms();
 }
 
-void WindowSystem::wait_message() {
-    while (!message_ready()) display_->wait(next_timer_deadline());
+void WindowSystem::wait_message(WaitFor what) {
+    while (!message_ready()) display_->wait(next_timer_deadline(), what);
 }
 
 // ---------------------------------------------------------------- Timers

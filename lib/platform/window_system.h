@@ -120,7 +120,7 @@ public:
     intptr_t default_procedure(WindowHandle window, unsigned message, uintptr_t wparam,
                                intptr_t lparam);
     // Blocks until peek_message would find something.
-    void wait_message();
+    void wait_message(WaitFor what = WaitFor::AnyMessage);
     // True when a message could be taken now.
     bool message_ready();
 

@@ -339,7 +339,7 @@ TEST_F(QtDisplayTest, WaitEndsAtTheDeadline) {
     open_graphics();
     take();
     const int64_t deadline = display->now_ms() + 30;
-    display->wait(deadline);
+    display->wait(deadline, WaitFor::AnyMessage);
     EXPECT_GE(display->now_ms(), deadline);
 }
 
@@ -349,7 +349,7 @@ TEST_F(QtDisplayTest, WaitEndsWhenInputArrives) {
     QTimer::singleShot(0, &top(window)->client(), [&] {
         QTest::mouseClick(&top(window)->client(), Qt::LeftButton, {}, QPoint(1, 2));
     });
-    display->wait(std::nullopt);
+    display->wait(std::nullopt, WaitFor::Input);
     EXPECT_EQ(take(WM_LBUTTONDOWN).size(), 1u);
 }
 

@@ -51,24 +51,21 @@ bool HeadlessDisplay::run_due_actions() {
         if (due == scheduled_.end() || due->at_ms > now_ms()) return ran;
         auto action = std::move(due->action);
         scheduled_.erase(due);
-        last_action_ms_ = now_ms();
         action();
         ran = true;
     }
 }
 
-void HeadlessDisplay::wait(std::optional<int64_t> deadline_ms) {
+void HeadlessDisplay::wait(std::optional<int64_t> deadline_ms, WaitFor what) {
     ++waits_;
     if (run_due_actions()) return;
     std::optional<int64_t> next = deadline_ms;
     for (const Scheduled &s : scheduled_)
         if (!next || s.at_ms < *next) next = s.at_ms;
-    // On the virtual clock, timer ticks alone would carry a program that waits
-    // for input on through virtual time for ever, so waiting an hour of it with
-    // nothing scheduled also counts as waiting for what can never arrive.
-    const bool idle_for_ever =
-        !real_clock_ && scheduled_.empty() && next && *next - last_action_ms_ > kIdleLimitMs;
-    if (!next || idle_for_ever) {
+    // Input comes only from what is scheduled; timer ticks alone cannot
+    // serve a wait for input.
+    const bool input_in_vain = what == WaitFor::Input && scheduled_.empty();
+    if (!next || input_in_vain) {
         if (starved_) {
             starved_();
             return;

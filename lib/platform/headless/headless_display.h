@@ -20,9 +20,6 @@ public:
     static constexpr int kFrame = 3;
     static constexpr int kCaption = 23;
     static constexpr int kMenuBar = 21;
-    // Virtual time a program may wait with nothing scheduled before the
-    // display decides that no input can ever come.
-    static constexpr int64_t kIdleLimitMs = 60 * 60 * 1000;
 
     HeadlessDisplay() = default;
 
@@ -39,7 +36,7 @@ public:
     void menu_changed(WindowHandle) override {}
     void dialog_started(WindowHandle dialog) override { running_dialogs_.push_back(dialog); }
     int64_t now_ms() const override;
-    void wait(std::optional<int64_t> deadline_ms) override;
+    void wait(std::optional<int64_t> deadline_ms, WaitFor what) override;
 
     // ---- Set-up
     void set_screen_size(int width, int height);
@@ -92,7 +89,6 @@ private:
     int screen_height_ = 768;
     int64_t now_ms_ = 0;
     bool real_clock_ = false;
-    int64_t last_action_ms_ = 0;
     int64_t waits_ = 0;
     int client_updates_ = 0;
     uint64_t next_order_ = 0;

@@ -125,7 +125,8 @@ int64_t QtDisplay::now_ms() const {
     return clock_.elapsed();
 }
 
-void QtDisplay::wait(std::optional<int64_t> deadline_ms) {
+// A real user can always bring input, whatever the wait is for.
+void QtDisplay::wait(std::optional<int64_t> deadline_ms, WaitFor) {
     // The timer only wakes the event loop at the deadline.
     QTimer deadline;
     deadline.setSingleShot(true);

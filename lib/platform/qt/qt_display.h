@@ -42,7 +42,7 @@ public:
     void dialog_started(WindowHandle dialog) override;
     void dialog_item_changed(WindowHandle dialog, int item_id) override;
     int64_t now_ms() const override;
-    void wait(std::optional<int64_t> deadline_ms) override;
+    void wait(std::optional<int64_t> deadline_ms, WaitFor what) override;
     void poll() override;
 
     // The Qt window that shows a window, or nullptr.
