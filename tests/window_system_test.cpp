@@ -222,6 +222,10 @@ TEST_F(WindowSystemTest, ShowReportsThePreviousVisibilityAndMovesFocus) {
     EXPECT_TRUE(windows->show_window(second, SW_HIDE));
     EXPECT_FALSE(windows->show_window(second, SW_HIDE));
     EXPECT_FALSE(windows->is_visible(second));
+    EXPECT_EQ(windows->focus(), first);  // hiding passes the focus on
+    windows->show_window(second, SW_SHOWNOACTIVATE);
+    EXPECT_TRUE(windows->is_visible(second));
+    EXPECT_EQ(windows->focus(), first);
 }
 
 TEST_F(WindowSystemTest, CloseDestroysTheWindowAndItsTimersAndQueuedMessages) {

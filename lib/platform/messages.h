@@ -85,7 +85,17 @@ enum : uint32_t {
 enum : uint32_t { CS_VREDRAW = 0x0001, CS_HREDRAW = 0x0002 };
 
 // Show commands.
-enum : int { SW_HIDE = 0, SW_SHOWNORMAL = 1, SW_SHOW = 5 };
+enum : int {
+    SW_HIDE = 0,
+    SW_SHOWNORMAL = 1,
+    SW_SHOWMINIMIZED = 2,
+    SW_SHOWMAXIMIZED = 3,
+    SW_SHOWNOACTIVATE = 4,
+    SW_SHOW = 5,
+    SW_MINIMIZE = 6,
+    SW_SHOWMINNOACTIVE = 7,
+    SW_SHOWNA = 8,
+};
 
 // Menu item flags.
 enum : unsigned {

@@ -91,11 +91,17 @@ bool WindowSystem::show_window(WindowHandle handle, int show_command) {
     if (visible == was_visible) return was_visible;
     window->visible = visible;
     display_->window_shown(handle, visible);
+    const bool activates = show_command != SW_SHOWNOACTIVATE && show_command != SW_MINIMIZE &&
+                           show_command != SW_SHOWMINNOACTIVE && show_command != SW_SHOWNA;
     if (visible) {
         invalidate(handle, true);
-        set_focus(handle);
+        if (activates) set_focus(handle);
     } else if (focus_ == handle) {
-        set_focus(0);
+        // The focus passes to another visible window of the program, if any.
+        WindowHandle next = 0;
+        for (const auto &[other, w] : windows_)
+            if (w.visible && w.owner == 0) next = other;
+        set_focus(next);
     }
     return was_visible;
 }
