@@ -11,8 +11,11 @@
 
 #include "platform/headless/headless_display.h"
 #include "platform/window_system.h"
+#include "support/logging_window.h"
 
 using namespace kelto::platform;
+using kelto::test::logging_procedure;
+using kelto::test::window_log;
 
 namespace {
 
@@ -96,36 +99,23 @@ intptr_t probe_procedure(WindowHandle dialog, unsigned message, uintptr_t wparam
     return 1;
 }
 
-std::vector<Message> g_owner_seen;
-WindowSystem *g_windows = nullptr;
-
-intptr_t owner_procedure(WindowHandle window, unsigned message, uintptr_t wparam, intptr_t lparam) {
-    g_owner_seen.push_back(Message{window, message, wparam, lparam});
-    if (message == WM_PAINT) {
-        g_windows->begin_paint(window);
-        g_windows->end_paint(window);
-        return 0;
-    }
-    return g_windows->default_procedure(window, message, wparam, lparam);
-}
-
 class DialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
         auto display = std::make_unique<HeadlessDisplay>();
         headless = display.get();
         windows = std::make_unique<WindowSystem>(std::move(display));
-        g_windows = windows.get();
-        g_owner_seen.clear();
+        window_log().windows = windows.get();
+        window_log().seen.clear();
         probe.windows = windows.get();
         g_probe = &probe;
-        windows->register_class(WindowClass{"Owner", owner_procedure, 0, 0xFFFFFF});
+        windows->register_class(WindowClass{"Owner", logging_procedure, 0, 0xFFFFFF});
         owner = windows->create_window("Owner", "owner", WS_CAPTION | WS_SYSMENU, 0, 0, 601, 540);
         windows->show_window(owner, SW_SHOW);
         windows->set_timer(owner, 2, 100);  // keeps the virtual clock moving
     }
     void TearDown() override {
-        g_windows = nullptr;
+        window_log().windows = nullptr;
         g_probe = nullptr;
     }
 
@@ -360,7 +350,7 @@ TEST_F(DialogTest, ItemTextReadOutIsBoundedByTheCallersSize) {
 
 TEST_F(DialogTest, TheOwnerKeepsPaintingAndTickingButTakesNoInput) {
     at(1000, [&](WindowHandle dialog) {
-        g_owner_seen.clear();
+        window_log().seen.clear();
         windows->invalidate(owner);
         headless->click(owner, 10, 10);
         headless->key(owner, 'A', 'a');
@@ -370,7 +360,7 @@ TEST_F(DialogTest, TheOwnerKeepsPaintingAndTickingButTakesNoInput) {
     });
     at(1500, [&](WindowHandle dialog) {
         int paints = 0, timers = 0, input = 0;
-        for (const Message &m : g_owner_seen) {
+        for (const Message &m : window_log().seen) {
             paints += m.message == WM_PAINT;
             timers += m.message == WM_TIMER;
             input += m.message == WM_LBUTTONDOWN || m.message == WM_KEYDOWN ||
@@ -414,7 +404,7 @@ TEST_F(DialogTest, DestroyingTheOwnerTakesTheDialogWithIt) {
 TEST_F(DialogTest, EndingFromInitDialogNeverShowsIt) {
     struct Ender {
         static intptr_t procedure(WindowHandle dialog, unsigned message, uintptr_t, intptr_t) {
-            if (message == WM_INITDIALOG) g_windows->end_dialog(dialog, 9);
+            if (message == WM_INITDIALOG) window_log().windows->end_dialog(dialog, 9);
             return 0;
         }
     };

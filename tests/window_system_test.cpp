@@ -8,25 +8,13 @@
 #include <vector>
 
 #include "platform/headless/headless_display.h"
+#include "support/logging_window.h"
 
 using namespace kelto::platform;
+using kelto::test::logging_procedure;
+using kelto::test::window_log;
 
 namespace {
-
-// Messages seen by the test window procedure, in order.
-std::vector<Message> g_seen;
-WindowSystem *g_windows = nullptr;
-
-intptr_t recording_procedure(WindowHandle window, unsigned message, uintptr_t wparam,
-                             intptr_t lparam) {
-    g_seen.push_back(Message{window, message, wparam, lparam});
-    if (message == WM_PAINT) {
-        g_windows->begin_paint(window);
-        g_windows->end_paint(window);
-        return 0;
-    }
-    return g_windows->default_procedure(window, message, wparam, lparam);
-}
 
 class WindowSystemTest : public ::testing::Test {
 protected:
@@ -34,12 +22,12 @@ protected:
         auto display = std::make_unique<HeadlessDisplay>();
         headless = display.get();
         windows = std::make_unique<WindowSystem>(std::move(display));
-        g_windows = windows.get();
-        g_seen.clear();
+        window_log().windows = windows.get();
+        window_log().seen.clear();
         windows->register_class(
-            WindowClass{"Test", recording_procedure, CS_HREDRAW | CS_VREDRAW, 0xFFFFFF});
+            WindowClass{"Test", logging_procedure, CS_HREDRAW | CS_VREDRAW, 0xFFFFFF});
     }
-    void TearDown() override { g_windows = nullptr; }
+    void TearDown() override { window_log().windows = nullptr; }
 
     WindowHandle make_window(uint32_t style = WS_CAPTION | WS_SYSMENU) {
         return windows->create_window("Test", "test", style, 0, 0, 601, 540);
@@ -64,11 +52,11 @@ protected:
 TEST_F(WindowSystemTest, CreationSendsCreateThenSizeWithTheClientArea) {
     const WindowHandle window = make_window();
     ASSERT_NE(window, 0);
-    ASSERT_GE(g_seen.size(), 2u);
-    EXPECT_EQ(g_seen[0].message, WM_CREATE);
-    EXPECT_EQ(g_seen[1].message, WM_SIZE);
-    EXPECT_EQ(low_word(g_seen[1].lparam), 595u);
-    EXPECT_EQ(high_word(g_seen[1].lparam), 511u);  // no menu yet: caption and frame only
+    ASSERT_GE(window_log().seen.size(), 2u);
+    EXPECT_EQ(window_log().seen[0].message, WM_CREATE);
+    EXPECT_EQ(window_log().seen[1].message, WM_SIZE);
+    EXPECT_EQ(low_word(window_log().seen[1].lparam), 595u);
+    EXPECT_EQ(high_word(window_log().seen[1].lparam), 511u);  // no menu yet: caption and frame only
     EXPECT_EQ(windows->create_window("Unknown", "x", 0, 0, 0, 10, 10), 0);
 }
 
@@ -79,11 +67,11 @@ TEST_F(WindowSystemTest, AMenuBarTakesItsRowFromTheClientArea) {
     ASSERT_TRUE(windows->append_menu(run, MF_STRING | MF_CHECKED, 4, "&Logging\tCtrl+L"));
     ASSERT_TRUE(windows->append_menu(run, MF_SEPARATOR, 0, ""));
     ASSERT_TRUE(windows->append_menu(bar, MF_POPUP, static_cast<uintptr_t>(run), "&Run"));
-    g_seen.clear();
+    window_log().seen.clear();
     ASSERT_TRUE(windows->set_menu(window, bar));
     EXPECT_EQ(windows->client_rect(window), (Rect{0, 0, 595, 490}));
-    ASSERT_EQ(g_seen.size(), 1u);
-    EXPECT_EQ(g_seen[0].message, WM_SIZE);
+    ASSERT_EQ(window_log().seen.size(), 1u);
+    EXPECT_EQ(window_log().seen[0].message, WM_SIZE);
 
     EXPECT_EQ(windows->check_menu_item(run, 4, false), MF_CHECKED);
     EXPECT_EQ(windows->check_menu_item(run, 4, false), MF_UNCHECKED);
@@ -131,9 +119,9 @@ TEST_F(WindowSystemTest, TranslateQueuesTheTypedCharacterNext) {
     headless->key_down(window, 'A', 'a');
     headless->key_up(window, 'A');
     headless->key_down(window, VK_CONTROL);  // types nothing
-    g_seen.clear();
+    window_log().seen.clear();
     EXPECT_EQ(pump(), (std::vector<unsigned>{WM_KEYDOWN, WM_CHAR, WM_KEYUP, WM_KEYDOWN}));
-    EXPECT_EQ(g_seen[1].wparam, static_cast<uintptr_t>('a'));
+    EXPECT_EQ(window_log().seen[1].wparam, static_cast<uintptr_t>('a'));
 }
 
 TEST_F(WindowSystemTest, TimersFireOncePerPeriodUnderTheVirtualClock) {
@@ -212,13 +200,13 @@ TEST_F(WindowSystemTest, ShowReportsThePreviousVisibilityAndMovesFocus) {
     const WindowHandle second = make_window();
     EXPECT_FALSE(windows->show_window(first, SW_SHOW));
     EXPECT_EQ(windows->focus(), first);
-    g_seen.clear();
+    window_log().seen.clear();
     EXPECT_FALSE(windows->show_window(second, SW_SHOW));
     EXPECT_EQ(windows->focus(), second);
-    ASSERT_EQ(g_seen.size(), 2u);
-    EXPECT_EQ(g_seen[0].message, WM_KILLFOCUS);
-    EXPECT_EQ(g_seen[0].wparam, static_cast<uintptr_t>(second));
-    EXPECT_EQ(g_seen[1].message, WM_SETFOCUS);
+    ASSERT_EQ(window_log().seen.size(), 2u);
+    EXPECT_EQ(window_log().seen[0].message, WM_KILLFOCUS);
+    EXPECT_EQ(window_log().seen[0].wparam, static_cast<uintptr_t>(second));
+    EXPECT_EQ(window_log().seen[1].message, WM_SETFOCUS);
     EXPECT_TRUE(windows->show_window(second, SW_HIDE));
     EXPECT_FALSE(windows->show_window(second, SW_HIDE));
     EXPECT_FALSE(windows->is_visible(second));
@@ -233,13 +221,13 @@ TEST_F(WindowSystemTest, CloseDestroysTheWindowAndItsTimersAndQueuedMessages) {
     windows->set_timer(window, 2, 100);
     headless->close_box(window);
     windows->post_message(window, WM_COMMAND, 1, 0);
-    g_seen.clear();
+    window_log().seen.clear();
     Message message;
     ASSERT_TRUE(windows->peek_message(message));
     windows->dispatch_message(message);
     EXPECT_FALSE(windows->is_window(window));
-    ASSERT_FALSE(g_seen.empty());
-    EXPECT_EQ(g_seen.back().message, WM_DESTROY);
+    ASSERT_FALSE(window_log().seen.empty());
+    EXPECT_EQ(window_log().seen.back().message, WM_DESTROY);
     EXPECT_FALSE(windows->peek_message(message));
     EXPECT_FALSE(windows->next_timer_deadline().has_value());
     EXPECT_FALSE(windows->post_message(window, WM_COMMAND, 1, 0));
@@ -250,10 +238,10 @@ TEST_F(WindowSystemTest, ResizingASizingWindowReportsTheNewClientAndRepaints) {
     const WindowHandle window = make_window(WS_OVERLAPPEDWINDOW);
     windows->show_window(window, SW_SHOW);
     pump();
-    g_seen.clear();
+    window_log().seen.clear();
     headless->resize(window, 406, 229);
-    ASSERT_FALSE(g_seen.empty());
-    EXPECT_EQ(g_seen[0].message, WM_SIZE);
+    ASSERT_FALSE(window_log().seen.empty());
+    EXPECT_EQ(window_log().seen[0].message, WM_SIZE);
     EXPECT_EQ(windows->client_rect(window), (Rect{0, 0, 400, 200}));
     EXPECT_EQ(windows->client_image(window)->width, 400);
     EXPECT_EQ(pump(), (std::vector<unsigned>{WM_PAINT}));

@@ -20,22 +20,16 @@
 #include "platform/qt/key_map.h"
 #include "platform/qt/top_window.h"
 #include "platform/window_system.h"
+#include "support/logging_window.h"
 
 using namespace kelto::platform;
+using kelto::test::logging_procedure;
+using kelto::test::window_log;
 
 namespace {
 
 constexpr uint32_t kFixedStyle = WS_CAPTION | WS_SYSMENU;
 constexpr uint32_t kWhite = 0xFFFFFF;
-
-std::vector<Message> g_seen;
-WindowSystem *g_windows = nullptr;
-
-intptr_t recording_procedure(WindowHandle window, unsigned message, uintptr_t wparam,
-                             intptr_t lparam) {
-    g_seen.push_back(Message{window, message, wparam, lparam});
-    return g_windows->default_procedure(window, message, wparam, lparam);
-}
 
 class QtDisplayTest : public ::testing::Test {
 protected:
@@ -43,13 +37,13 @@ protected:
         auto owned = std::make_unique<QtDisplay>();
         display = owned.get();
         windows = std::make_unique<WindowSystem>(std::move(owned));
-        g_windows = windows.get();
-        g_seen.clear();
+        window_log().windows = windows.get();
+        window_log().seen.clear();
         windows->register_class(
-            WindowClass{"Test", recording_procedure, CS_HREDRAW | CS_VREDRAW, kWhite});
+            WindowClass{"Test", logging_procedure, CS_HREDRAW | CS_VREDRAW, kWhite});
     }
 
-    void TearDown() override { g_windows = nullptr; }
+    void TearDown() override { window_log().windows = nullptr; }
 
     // A shown window; with a menu bar holding a "&Run" drop-down.
     WindowHandle open(uint32_t style, int x, int y, int width, int height, bool with_menu) {
@@ -117,7 +111,7 @@ TEST_F(QtDisplayTest, FixedWindowHasTheOuterSizeAskedForAndTheRealClientArea) {
     // The last size notification carries the real client area.
     take();
     Message last_size;
-    for (const Message &message : g_seen)
+    for (const Message &message : window_log().seen)
         if (message.message == WM_SIZE) last_size = message;
     EXPECT_EQ(last_size.lparam, make_lparam(client.width(), client.height()));
 }
@@ -128,16 +122,16 @@ TEST_F(QtDisplayTest, SizingWindowFollowsTheUser) {
     EXPECT_NE(shown->minimumSize(), shown->maximumSize());
     EXPECT_EQ(windows->client_rect(window).width(), shown->client().width());
     take();
-    g_seen.clear();
+    window_log().seen.clear();
     shown->resize(shown->width() - 100, shown->height() + 50);
     QCoreApplication::processEvents();
     const QSize client = shown->client().size();
     const Rect rect = windows->client_rect(window);
     EXPECT_EQ(QSize(rect.width(), rect.height()), client);
     EXPECT_EQ(windows->find(window)->image.width, client.width());
-    ASSERT_FALSE(g_seen.empty());
-    EXPECT_EQ(g_seen.back().message, WM_SIZE);
-    EXPECT_EQ(g_seen.back().lparam, make_lparam(client.width(), client.height()));
+    ASSERT_FALSE(window_log().seen.empty());
+    EXPECT_EQ(window_log().seen.back().message, WM_SIZE);
+    EXPECT_EQ(window_log().seen.back().lparam, make_lparam(client.width(), client.height()));
     // The new area is repainted.
     Message next;
     ASSERT_TRUE(windows->peek_message(next));
@@ -293,7 +287,7 @@ TEST_F(QtDisplayTest, CloseBoxPostsCloseAndTheWindowSystemDestroys) {
     ASSERT_EQ(closes.size(), 1u);
     EXPECT_FALSE(windows->is_window(window));
     EXPECT_TRUE(shown.isNull());
-    EXPECT_EQ(g_seen.back().message, WM_DESTROY);
+    EXPECT_EQ(window_log().seen.back().message, WM_DESTROY);
 }
 
 TEST_F(QtDisplayTest, FocusFollowsTheActiveWindow) {
