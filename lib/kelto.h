@@ -68,7 +68,8 @@ int KELTO_close(void);          /* Closes the script file; call last. Returns 1.
 
 /* Waits for the next event and returns its kind (KELTO_MOUSE ... KELTO_QUIT).
    x and y receive the mouse position, key the typed character; fields the
-   event does not use are 0. */
+   event does not use are 0. Once the graphics window is gone (or before
+   KELTO_open) it returns KELTO_QUIT, since nothing else can come. */
 int KELTO_await_event(int *x, int *y, char *key);
 
 #define RUN_HALT 0      /* Stop animation: no more KELTO_PERIODIC events. */

@@ -125,6 +125,9 @@ TEST_F(EventWaitTest, CloseBoxDestroysTheWindowAndQuits) {
     display->close_box(graphics);
     EXPECT_EQ(wait().kind, KELTO_QUIT);
     EXPECT_FALSE(window_system().is_window(graphics));
+    // A program that waits again anyway is not left hanging without a window.
+    KELTO_run_control(RUN_ANIMATE);
+    EXPECT_EQ(wait().kind, KELTO_QUIT);
 }
 
 TEST_F(EventWaitTest, RunQuitStillWaitsForARealEventThenAlwaysQuits) {

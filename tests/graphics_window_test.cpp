@@ -210,6 +210,12 @@ TEST_F(GraphicsWindowTest, LoggingAndTextWindowSwitches) {
 }
 
 TEST(StartUpTest, NotOpenYet) {
+    use_headless_display();
+    int x = 1, y = 1;
+    char key = 1;
+    EXPECT_EQ(KELTO_await_event(&x, &y, &key), KELTO_QUIT);  // nothing could ever come
+    EXPECT_EQ(x, 0);
+    EXPECT_EQ(key, 0);
     EXPECT_EQ(KELTO_logging(1), 0);
     EXPECT_EQ(KELTO_run_control(RUN_ANIMATE), 0);
     EXPECT_EQ(lib_state().animating, 0);

@@ -76,9 +76,16 @@ extern "C" int KELTO_await_event(int *x, int *y, char *key) {
         // Nothing happened in this pass and nothing scripted is due: sleep
         // until the next message or timer deadline instead of polling. A
         // chosen periodic event waits for its tick; otherwise only input helps.
-        if (!taken && event_pending(state) && !state.playing && !state.play_one)
+        if (!taken && event_pending(state) && !state.playing && !state.play_one) {
+            // Without the graphics window (never opened, or closed and its
+            // quit already handed out) no input and no tick can ever come.
+            if (!windows.is_window(state.graphics_window)) {
+                state.event_kind = KELTO_QUIT;
+                break;
+            }
             windows.wait_message(state.event_kind == KELTO_PERIODIC ? WaitFor::AnyMessage
                                                                     : WaitFor::Input);
+        }
     }
     if (state.recording) record(state);
     if (x) *x = state.event_x;
