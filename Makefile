@@ -16,6 +16,11 @@ build: configure
 	@cmake --build $(BUILD_DIR) -j $(JOBS)
 
 run: build
+	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY$$QT_QPA_PLATFORM" ]; then \
+	  echo "make run opens the card designer in a desktop window, but no display is set" >&2; \
+	  echo "(DISPLAY or WAYLAND_DISPLAY). Run it in a desktop session, or: xvfb-run make run" >&2; \
+	  exit 1; \
+	fi
 	@$(BUILD_DIR)/app/card_designer
 
 test: build
