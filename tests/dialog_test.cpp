@@ -99,14 +99,10 @@ intptr_t probe_procedure(WindowHandle dialog, unsigned message, uintptr_t wparam
     return 1;
 }
 
-class DialogTest : public ::testing::Test {
+class DialogTest : public kelto::test::HeadlessWindowsTest {
 protected:
     void SetUp() override {
-        auto display = std::make_unique<HeadlessDisplay>();
-        headless = display.get();
-        windows = std::make_unique<WindowSystem>(std::move(display));
-        window_log().windows = windows.get();
-        window_log().seen.clear();
+        HeadlessWindowsTest::SetUp();
         probe.windows = windows.get();
         g_probe = &probe;
         windows->register_class(WindowClass{"Owner", logging_procedure, 0, 0xFFFFFF});
@@ -115,7 +111,7 @@ protected:
         windows->set_timer(owner, 2, 100);  // keeps the virtual clock moving
     }
     void TearDown() override {
-        window_log().windows = nullptr;
+        HeadlessWindowsTest::TearDown();
         g_probe = nullptr;
     }
 
@@ -142,8 +138,6 @@ protected:
         return ids;
     }
 
-    HeadlessDisplay *headless = nullptr;
-    std::unique_ptr<WindowSystem> windows;
     WindowHandle owner = 0;
     Probe probe;
 };

@@ -16,18 +16,13 @@ using kelto::test::window_log;
 
 namespace {
 
-class WindowSystemTest : public ::testing::Test {
+class WindowSystemTest : public kelto::test::HeadlessWindowsTest {
 protected:
     void SetUp() override {
-        auto display = std::make_unique<HeadlessDisplay>();
-        headless = display.get();
-        windows = std::make_unique<WindowSystem>(std::move(display));
-        window_log().windows = windows.get();
-        window_log().seen.clear();
+        HeadlessWindowsTest::SetUp();
         windows->register_class(
             WindowClass{"Test", logging_procedure, CS_HREDRAW | CS_VREDRAW, 0xFFFFFF});
     }
-    void TearDown() override { window_log().windows = nullptr; }
 
     WindowHandle make_window(uint32_t style = WS_CAPTION | WS_SYSMENU) {
         return windows->create_window("Test", "test", style, 0, 0, 601, 540);
@@ -44,9 +39,6 @@ protected:
         }
         return taken;
     }
-
-    HeadlessDisplay *headless = nullptr;
-    std::unique_ptr<WindowSystem> windows;
 };
 
 TEST_F(WindowSystemTest, CreationSendsCreateThenSizeWithTheClientArea) {

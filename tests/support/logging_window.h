@@ -3,8 +3,12 @@
 // the default procedure.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <memory>
 #include <vector>
 
+#include "platform/headless/headless_display.h"
 #include "platform/window_system.h"
 
 namespace kelto::test {
@@ -31,5 +35,21 @@ inline intptr_t logging_procedure(platform::WindowHandle window, unsigned messag
     }
     return log.windows->default_procedure(window, message, wparam, lparam);
 }
+
+// A window system of its own on the headless display, its log cleared.
+class HeadlessWindowsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        auto display = std::make_unique<platform::HeadlessDisplay>();
+        headless = display.get();
+        windows = std::make_unique<platform::WindowSystem>(std::move(display));
+        window_log().windows = windows.get();
+        window_log().seen.clear();
+    }
+    void TearDown() override { window_log().windows = nullptr; }
+
+    platform::HeadlessDisplay *headless = nullptr;
+    std::unique_ptr<platform::WindowSystem> windows;
+};
 
 }  // namespace kelto::test
