@@ -6,6 +6,7 @@
 
 #include "events/lib_state.h"
 #include "kelto.h"
+#include "kelto_fixture.h"
 #include "platform/headless/headless_display.h"
 #include "platform/window_system.h"
 
@@ -14,8 +15,6 @@ using namespace kelto::platform;
 
 namespace {
 
-int instance_token;
-
 struct Event {
     int kind;
     int x;
@@ -23,14 +22,8 @@ struct Event {
     char key;
 };
 
-class EventWaitTest : public ::testing::Test {
+class EventWaitTest : public kelto::test::KeltoFixture {
 protected:
-    void SetUp() override {
-        display = &use_headless_display();
-        KELTO_open(&instance_token, nullptr, nullptr, SW_SHOWNORMAL);
-        graphics = lib_state().graphics_window;
-    }
-
     Event wait() {
         Event event{};
         event.kind = KELTO_await_event(&event.x, &event.y, &event.key);
@@ -41,9 +34,6 @@ protected:
     void at(int64_t delay, std::function<void()> action) {
         display->after(display->now_ms() + delay, std::move(action));
     }
-
-    HeadlessDisplay *display = nullptr;
-    WindowHandle graphics = 0;
 };
 
 TEST_F(EventWaitTest, AnimatingGivesOnePeriodicEventPerTick) {

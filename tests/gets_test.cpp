@@ -12,6 +12,7 @@
 #include "console/console.h"
 #include "events/lib_state.h"
 #include "kelto.h"
+#include "kelto_fixture.h"
 #include "platform/headless/headless_display.h"
 #include "platform/window_system.h"
 
@@ -104,12 +105,10 @@ TEST(GetsTemplate, PromptBytesAreReadAsWindows1252NotSignWidened) {
 
 // An open library on the headless display, with the dialog driven by
 // actions that run at set times of virtual time while it is up.
-class GetsTest : public ::testing::Test {
+class GetsTest : public kelto::test::KeltoFixture {
 protected:
     void SetUp() override {
-        display = &use_headless_display();
-        KELTO_open(&instance_token_, nullptr, nullptr, SW_SHOWNORMAL);
-        graphics = lib_state().graphics_window;
+        KeltoFixture::SetUp();
         // A dialog still up after a minute is a failure, not a hang.
         display->after(60'000, [this] {
             if (display->dialog() == 0) return;
@@ -121,12 +120,6 @@ protected:
     void at(int64_t at_ms, std::function<void(WindowHandle)> action) {
         display->after(at_ms, [this, action] { action(display->dialog()); });
     }
-
-    HeadlessDisplay *display = nullptr;
-    WindowHandle graphics = 0;
-
-private:
-    int instance_token_ = 0;
 };
 
 TEST(GetsClosed, BeforeOpenNoDialogRunsAndTheBufferIsUntouched) {

@@ -4,6 +4,7 @@
 
 #include "events/lib_state.h"
 #include "kelto.h"
+#include "kelto_fixture.h"
 #include "platform/headless/headless_display.h"
 #include "platform/window_system.h"
 
@@ -14,14 +15,8 @@ namespace {
 
 int instance_token;
 
-class GraphicsWindowTest : public ::testing::Test {
+class GraphicsWindowTest : public kelto::test::KeltoFixture {
 protected:
-    void SetUp() override {
-        display = &use_headless_display();
-        KELTO_open(&instance_token, nullptr, nullptr, SW_SHOWNORMAL);
-        graphics = lib_state().graphics_window;
-    }
-
     int wait() {
         int x, y;
         char key;
@@ -47,9 +42,6 @@ protected:
         display->key_up(window, letter);
         display->key_up(window, VK_CONTROL);
     }
-
-    HeadlessDisplay *display = nullptr;
-    WindowHandle graphics = 0;
 };
 
 TEST_F(GraphicsWindowTest, TheRunMenuHasItsSixteenPositions) {

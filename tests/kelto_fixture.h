@@ -35,6 +35,7 @@ protected:
         display = &use_headless_display();
         display->set_screen_size(1024, 1280);
         KELTO_open(&instance_token_, nullptr, nullptr, platform::SW_SHOWNORMAL);
+        graphics = lib_state().graphics_window;
     }
 
     static Image &surface() { return *lib_state().surface; }
@@ -87,6 +88,7 @@ protected:
     }
 
     platform::HeadlessDisplay *display = nullptr;
+    platform::WindowHandle graphics = 0;
 
 private:
     int instance_token_ = 0;
