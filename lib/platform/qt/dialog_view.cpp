@@ -10,6 +10,7 @@
 #include <QtWidgets/QPushButton>
 #include <algorithm>
 
+#include "platform/qt/top_window.h"
 #include "platform/window_system.h"
 
 namespace kelto::platform {
@@ -108,13 +109,7 @@ QWidget *DialogView::item(int item_id) const {
 }
 
 void DialogView::set_shown(bool visible) {
-    if (!visible) {
-        hide();
-        return;
-    }
-    show();
-    raise();
-    activateWindow();
+    set_shown_in_front(*this, visible);
 }
 
 void DialogView::item_changed(int item_id) {

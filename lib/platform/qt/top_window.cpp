@@ -41,14 +41,18 @@ TopWindow::TopWindow(WindowSystem &windows, Decorations &decorations, WindowHand
 
 TopWindow::~TopWindow() = default;
 
-void TopWindow::set_shown(bool visible) {
+void set_shown_in_front(QWidget &widget, bool visible) {
     if (!visible) {
-        hide();
+        widget.hide();
         return;
     }
-    show();
-    raise();
-    activateWindow();
+    widget.show();
+    widget.raise();
+    widget.activateWindow();
+}
+
+void TopWindow::set_shown(bool visible) {
+    set_shown_in_front(*this, visible);
 }
 
 void TopWindow::client_changed() {

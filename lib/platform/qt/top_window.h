@@ -13,6 +13,9 @@
 
 namespace kelto::platform {
 
+// Shows a top-level widget in front with the focus, or hides it.
+void set_shown_in_front(QWidget &widget, bool visible);
+
 class ClientView;
 class MenuBarView;
 class WindowSystem;
