@@ -21,18 +21,20 @@ constexpr ItemKind ITEM_SHAPE = 1;
 constexpr ItemKind ITEM_MESSAGE = 2;
 
 // What a click on the card does, and which status line is shown.
-using EditMode = int;
-constexpr EditMode ADD_SHAPE = 1;
-constexpr EditMode ADD_MESSAGE = 2;
-constexpr EditMode OBJECT_SELECTED = 3;
-constexpr EditMode SELECT_OBJECT = 4;
-constexpr EditMode STATUS_ERROR = 999;
+enum EditMode : int {
+    ADD_SHAPE = 1,
+    ADD_MESSAGE = 2,
+    OBJECT_SELECTED = 3,
+    SELECT_OBJECT = 4,
+    STATUS_ERROR = 999,
+};
 
 // Where a click landed.
-using ClickZone = int;
-constexpr ClickZone ZONE_PANEL = 1;
-constexpr ClickZone ZONE_CARD = 2;
-constexpr ClickZone ZONE_NONE = 3;
+enum ClickZone : int {
+    ZONE_PANEL = 1,
+    ZONE_CARD = 2,
+    ZONE_NONE = 3,
+};
 
 // One value per slot of the item table.
 using ItemArray = std::array<int, MAX_ITEMS>;

@@ -8,11 +8,12 @@
 #include <vector>
 
 #include "card_designer.h"
-#include "events/lib_state.h"
+#include "events/events.h"
 #include "items.h"
 #include "kelto.h"
 #include "panel.h"
 #include "platform/headless/headless_display.h"
+#include "platform/system.h"
 #include "support/measured_reporter.h"
 
 namespace {
@@ -22,10 +23,10 @@ constexpr const char *kFill = "surface_fill";
 
 // Opens the library on the headless display with logging off.
 void open_library() {
-    if (kelto::lib_state().graphics_window != 0) return;
+    if (kelto::events::state().graphics_window != 0) return;
     static int instance = 0;
     static char command_line[] = "";
-    kelto::use_headless_display();
+    kelto::platform::use_headless_display();
     KELTO_open(&instance, nullptr, command_line, 1);
     KELTO_logging(0);
     KELTO_clear();
@@ -59,13 +60,13 @@ void card_frame(benchmark::State &state) {
         draw_card(model);
         draw_panel(model.highlight);
     }
-    benchmark::DoNotOptimize(kelto::lib_state().surface->pixels.data());
+    benchmark::DoNotOptimize(kelto::events::state().surface->pixels.data());
 }
 BENCHMARK(card_frame)->Name(kFrame)->Unit(benchmark::kMicrosecond);
 
 void surface_fill(benchmark::State &state) {
     open_library();
-    std::vector<uint32_t> &pixels = kelto::lib_state().surface->pixels;
+    std::vector<uint32_t> &pixels = kelto::events::state().surface->pixels;
     uint32_t value = 0;
     for (auto _ : state) {
         std::fill(pixels.begin(), pixels.end(), value++);

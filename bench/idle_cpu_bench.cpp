@@ -7,9 +7,10 @@
 #include <chrono>
 #include <cstdio>
 
-#include "events/lib_state.h"
+#include "events/events.h"
 #include "kelto.h"
 #include "platform/headless/headless_display.h"
+#include "platform/system.h"
 #include "platform/window_system.h"
 
 namespace {
@@ -24,10 +25,10 @@ double cpu_seconds() {
 }
 
 void IdleWait(benchmark::State &state) {
-    kelto::platform::HeadlessDisplay &display = kelto::use_headless_display();
+    kelto::platform::HeadlessDisplay &display = kelto::platform::use_headless_display();
     display.use_real_clock();
     KELTO_open(&instance_token, nullptr, nullptr, 1);
-    const kelto::platform::WindowHandle graphics = kelto::lib_state().graphics_window;
+    const kelto::platform::WindowHandle graphics = kelto::events::state().graphics_window;
     double ratio = 0;
     for (auto _ : state) {
         constexpr int kIdleMs = 3000;

@@ -13,10 +13,11 @@
 
 #include "card_designer.h"
 #include "console/console.h"
+#include "events/events.h"
 #include "events/graphics_window.h"
-#include "events/lib_state.h"
 #include "kelto.h"
 #include "platform/headless/headless_display.h"
+#include "platform/system.h"
 #include "script/script.h"
 #include "support/measured_reporter.h"
 
@@ -72,13 +73,15 @@ void count_events(benchmark::State &state) {
 void playback_card_designer(benchmark::State &state) {
     ScriptDirectory directory;
     for (auto _ : state) {
-        kelto::platform::HeadlessDisplay &display = kelto::use_headless_display();
+        kelto::platform::HeadlessDisplay &display = kelto::platform::use_headless_display();
         display.after(0, [&display] {
-            display.menu_command(kelto::lib_state().graphics_window, kelto::CMD_PLAYBACK);
+            display.menu_command(kelto::events::state().graphics_window,
+                                 kelto::events::CMD_PLAYBACK);
         });
-        display.after(1, [&display] { display.close_box(kelto::lib_state().graphics_window); });
+        display.after(1, [&display] { display.close_box(kelto::events::state().graphics_window); });
         card_designer_main(nullptr, nullptr, nullptr, 1);
-        if (kelto::console_lines().back() != "EOF encountered in script file KELTO.SCR\n") {
+        if (kelto::console::console_lines().back() !=
+            "EOF encountered in script file KELTO.SCR\n") {
             state.SkipWithError("the script was not played to its end");
             break;
         }
@@ -90,13 +93,13 @@ BENCHMARK(playback_card_designer)->Name(kCardDesigner)->Unit(benchmark::kMillise
 // The event wait and the script reader alone, with nothing drawn.
 void playback_bare_wait(benchmark::State &state) {
     ScriptDirectory directory;
-    kelto::use_headless_display();
+    kelto::platform::use_headless_display();
     KELTO_open(nullptr, nullptr, nullptr, 1);
     KELTO_logging(0);
     for (auto _ : state) {
         // Each pass plays the script from its first line.
-        kelto::KELTO_script_close();
-        kelto::lib_state().playing = 1;
+        kelto::script::close();
+        kelto::script::state().playing = true;
         int x = 0;
         int y = 0;
         char key = 0;

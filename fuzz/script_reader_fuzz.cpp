@@ -9,8 +9,6 @@
 #include <filesystem>
 #include <string>
 
-#include "events/lib_state.h"
-#include "platform/headless/headless_display.h"
 #include "script/script.h"
 
 namespace {
@@ -41,7 +39,7 @@ private:
 };
 
 void write_script(const uint8_t *data, size_t size) {
-    std::FILE *file = std::fopen(kelto::kScriptFileName, "wb");
+    std::FILE *file = std::fopen(kelto::script::kScriptFileName, "wb");
     if (!file) std::abort();
     std::fwrite(data, 1, size, file);
     std::fclose(file);
@@ -52,21 +50,21 @@ void write_script(const uint8_t *data, size_t size) {
 extern "C" int LLVMFuzzerInitialize(int *, char ***) {
     // Created before the library's state, so removed after it has closed the file.
     static FuzzDirectory directory;
-    // The library stays closed: the reader's console lines go to the ring
-    // only, and no time is spent drawing them into a text window.
-    kelto::use_headless_display();
+    // The reader runs on its own: with no hooks installed its console lines
+    // go nowhere, and no window is involved.
     return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     write_script(data, size);
-    kelto::LibState &state = kelto::lib_state();
+    kelto::script::ScriptState &script = kelto::script::state();
+    kelto::script::Event event;
     // An unknown line stops playback but leaves the stream open after it;
     // playback is started again until the end of the script closes it.
     do {
-        state.playing = 1;
-        while (kelto::KELTO_script_read() == 1)
-            if (state.playback_count > kMaxOwed) state.playback_count = kMaxOwed;
-    } while (state.script_file);
+        script.playing = true;
+        while (kelto::script::read(event))
+            if (script.playback_count > kMaxOwed) script.playback_count = kMaxOwed;
+    } while (script.file);
     return 0;
 }

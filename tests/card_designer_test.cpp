@@ -9,9 +9,10 @@
 #include <optional>
 
 #include "console/console.h"
-#include "events/lib_state.h"
+#include "events/events.h"
 #include "kelto.h"
 #include "platform/headless/headless_display.h"
+#include "platform/system.h"
 
 namespace {
 
@@ -47,7 +48,7 @@ struct Frame {
 };
 
 Frame snapshot(const kelto::Image &image) {
-    const kelto::LibState &state = kelto::lib_state();
+    const kelto::events::EventState &state = kelto::events::state();
     return Frame{image, state.origin_x, state.origin_y};
 }
 
@@ -82,8 +83,8 @@ void expect_button_outlines(const Frame &frame) {
 }
 
 TEST(CardDesigner, DrawsTheCardFollowsClicksAndEndsAtTheCloseBox) {
-    kelto::platform::HeadlessDisplay &display = kelto::use_headless_display();
-    kelto::LibState &state = kelto::lib_state();
+    kelto::platform::HeadlessDisplay &display = kelto::platform::use_headless_display();
+    kelto::events::EventState &state = kelto::events::state();
     const auto click_at = [&](int x, int y) {
         display.click(state.graphics_window, state.origin_x + x, state.origin_y - y);
     };
@@ -136,7 +137,7 @@ TEST(CardDesigner, DrawsTheCardFollowsClicksAndEndsAtTheCloseBox) {
     EXPECT_GT(status_pixels(*after_panel_click, kRed), 20);
 
     // Valid drawing calls with logging off print nothing.
-    EXPECT_TRUE(kelto::console_lines().empty());
+    EXPECT_TRUE(kelto::console::console_lines().empty());
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "kelto_fixture.h"
+#include "support/kelto_fixture.h"
 
 namespace kelto::test {
 namespace {
@@ -291,10 +291,10 @@ TEST_F(FormsTest, UndoOnlySaysItIsNoLongerSupported) {
     whiten();
     for (const int logging : {1, 0}) {
         KELTO_logging(logging);
-        lib_state().surface_changed = 0;
+        events::state().surface_changed = false;
         EXPECT_EQ(printed_by([] { EXPECT_EQ(KELTO_undo(), 1); }),
                   Lines{"KELTO_undo is no longer supported.\n"});
-        EXPECT_EQ(lib_state().surface_changed, 0);
+        EXPECT_FALSE(events::state().surface_changed);
         EXPECT_EQ(bounds_of(kWhite).count, int64_t{surface().width} * surface().height);
     }
 }

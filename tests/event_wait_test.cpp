@@ -4,11 +4,12 @@
 
 #include <fstream>
 
-#include "events/lib_state.h"
+#include "events/events.h"
 #include "kelto.h"
-#include "kelto_fixture.h"
 #include "platform/headless/headless_display.h"
+#include "platform/system.h"
 #include "platform/window_system.h"
+#include "support/kelto_fixture.h"
 
 using namespace kelto;
 using namespace kelto::platform;
@@ -55,13 +56,13 @@ TEST_F(EventWaitTest, InputReplacesAPeriodicEventWaitingForItsTick) {
     at(30, [&] { display->click(graphics, 10, 20); });
     const Event event = wait();
     EXPECT_EQ(event.kind, KELTO_MOUSE);
-    EXPECT_EQ(event.x, 10 - lib_state().origin_x);
-    EXPECT_EQ(event.y, lib_state().origin_y - 20);
+    EXPECT_EQ(event.x, 10 - events::state().origin_x);
+    EXPECT_EQ(event.y, events::state().origin_y - 20);
     EXPECT_EQ(event.key, 0);
 }
 
 TEST_F(EventWaitTest, ClicksAreCentredWithYGrowingUpwards) {
-    const int cx = lib_state().origin_x, cy = lib_state().origin_y;
+    const int cx = events::state().origin_x, cy = events::state().origin_y;
     EXPECT_EQ(cx, 297);
     EXPECT_EQ(cy, 245);
     display->click(graphics, cx, cy);
@@ -81,7 +82,7 @@ TEST_F(EventWaitTest, CtrlFWhileHaltedGivesExactlyOneFrame) {
     display->key_up(graphics, 'F');
     display->key_up(graphics, VK_CONTROL);
     EXPECT_EQ(wait().kind, KELTO_PERIODIC);
-    EXPECT_EQ(lib_state().one_frame, 0);
+    EXPECT_FALSE(events::state().one_frame);
     at(1000, [&] { display->key(graphics, 'X', 'x'); });
     const Event event = wait();  // no second frame: only input ends this wait
     EXPECT_EQ(event.kind, KELTO_KBD);
@@ -96,7 +97,7 @@ TEST_F(EventWaitTest, HaltingDoesNotWithdrawAChosenPeriodicEvent) {
         display->key_down(graphics, 'H', 8);
     });
     EXPECT_EQ(wait().kind, KELTO_PERIODIC);
-    EXPECT_EQ(lib_state().animating, 0);
+    EXPECT_FALSE(events::state().animating);
 }
 
 TEST_F(EventWaitTest, MenuQuitGivesQuitWithEmptyFields) {
@@ -108,13 +109,13 @@ TEST_F(EventWaitTest, MenuQuitGivesQuitWithEmptyFields) {
     EXPECT_EQ(event.x, 0);
     EXPECT_EQ(event.y, 0);
     EXPECT_EQ(event.key, 0);
-    EXPECT_TRUE(window_system().is_window(graphics));  // the window stays
+    EXPECT_TRUE(platform::window_system().is_window(graphics));  // the window stays
 }
 
 TEST_F(EventWaitTest, CloseBoxDestroysTheWindowAndQuits) {
     display->close_box(graphics);
     EXPECT_EQ(wait().kind, KELTO_QUIT);
-    EXPECT_FALSE(window_system().is_window(graphics));
+    EXPECT_FALSE(platform::window_system().is_window(graphics));
     // A program that waits again anyway is not left hanging without a window.
     KELTO_run_control(RUN_ANIMATE);
     EXPECT_EQ(wait().kind, KELTO_QUIT);
@@ -144,7 +145,7 @@ TEST_F(EventWaitTest, AHaltedWaitWithNoInputToComeStopsButAnimationRunsOn) {
     int starved = 0;
     display->on_starved([&] {
         ++starved;
-        window_system().post_quit(0);
+        platform::window_system().post_quit(0);
     });
     KELTO_run_control(RUN_ANIMATE);
     for (int i = 0; i < 1000; ++i) ASSERT_EQ(wait().kind, KELTO_PERIODIC);
@@ -156,22 +157,22 @@ TEST_F(EventWaitTest, AHaltedWaitWithNoInputToComeStopsButAnimationRunsOn) {
 
 TEST_F(EventWaitTest, RunControlCodes) {
     EXPECT_EQ(KELTO_run_control(RUN_ANIMATE), 1);
-    EXPECT_EQ(lib_state().animating, 1);
+    EXPECT_TRUE(events::state().animating);
     EXPECT_EQ(KELTO_run_control(RUN_ONE_FRAME), 1);
-    EXPECT_EQ(lib_state().animating, 1);
-    EXPECT_EQ(lib_state().one_frame, 1);
+    EXPECT_TRUE(events::state().animating);
+    EXPECT_TRUE(events::state().one_frame);
     EXPECT_EQ(KELTO_run_control(3), 1);  // accepted, no effect
     EXPECT_EQ(KELTO_run_control(RUN_HALT), 1);
-    EXPECT_EQ(lib_state().animating, 0);
-    EXPECT_EQ(lib_state().one_frame, 0);
+    EXPECT_FALSE(events::state().animating);
+    EXPECT_FALSE(events::state().one_frame);
 }
 
 TEST_F(EventWaitTest, TheFirstWaitCopiesTheSurfaceEvenIfNothingWasDrawn) {
-    lib_state().surface->at(10, 10) = 0x00FF00;
+    events::state().surface->at(10, 10) = 0x00FF00;
     display->click(graphics, 1, 1);
     wait();
     EXPECT_EQ(display->client_image(graphics)->at(10, 10), 0x00FF00u);
-    EXPECT_EQ(lib_state().surface_changed, 0);
+    EXPECT_FALSE(events::state().surface_changed);
 }
 
 TEST_F(EventWaitTest, ManyDrawingCallsAreCopiedOnce) {
@@ -182,7 +183,8 @@ TEST_F(EventWaitTest, ManyDrawingCallsAreCopiedOnce) {
     display->click(graphics, 1, 1);
     wait();
     EXPECT_EQ(display->client_updates() - updates, 1);
-    EXPECT_EQ(display->client_image(graphics)->at(lib_state().origin_x + 50, lib_state().origin_y),
+    EXPECT_EQ(display->client_image(graphics)->at(events::state().origin_x + 50,
+                                                  events::state().origin_y),
               0x0000FFu);
 }
 

@@ -10,13 +10,15 @@
 #include <string>
 
 #include "console/console.h"
-#include "events/lib_state.h"
+#include "events/events.h"
 #include "kelto.h"
-#include "kelto_fixture.h"
 #include "platform/headless/headless_display.h"
+#include "platform/system.h"
 #include "platform/window_system.h"
+#include "support/kelto_fixture.h"
 
 using namespace kelto;
+using namespace kelto::console;
 using namespace kelto::platform;
 
 namespace {
@@ -113,7 +115,7 @@ protected:
         display->after(60'000, [this] {
             if (display->dialog() == 0) return;
             ADD_FAILURE() << "the dialog did not end";
-            window_system().end_dialog(display->dialog(), 1);
+            platform::window_system().end_dialog(display->dialog(), 1);
         });
     }
 
@@ -123,7 +125,7 @@ protected:
 };
 
 TEST(GetsClosed, BeforeOpenNoDialogRunsAndTheBufferIsUntouched) {
-    use_headless_display();
+    platform::use_headless_display();
     char buffer[256] = "keep me";
     EXPECT_EQ(KELTO_gets("Name?", buffer), 0);
     EXPECT_STREQ(buffer, "keep me");
@@ -132,8 +134,8 @@ TEST(GetsClosed, BeforeOpenNoDialogRunsAndTheBufferIsUntouched) {
 TEST_F(GetsTest, TheDialogIsOwnedByTheGraphicsWindowAndShowsThePrompt) {
     at(1000, [&](WindowHandle dialog) {
         ASSERT_NE(dialog, 0);
-        const Window *window = window_system().find(dialog);
-        const Dialog *state = window_system().dialog(dialog);
+        const Window *window = platform::window_system().find(dialog);
+        const Dialog *state = platform::window_system().dialog(dialog);
         ASSERT_TRUE(window && state);
         EXPECT_EQ(window->title, "KELTO_gets");
         EXPECT_EQ(window->owner, graphics);
@@ -146,7 +148,7 @@ TEST_F(GetsTest, TheDialogIsOwnedByTheGraphicsWindowAndShowsThePrompt) {
     });
     char buffer[256];
     EXPECT_EQ(KELTO_gets("Name?", buffer), 1);
-    EXPECT_EQ(lib_state().input_buffer, buffer);
+    EXPECT_EQ(console::state().input_buffer, buffer);
 }
 
 TEST_F(GetsTest, EnterEndsTheDialogWithTheTypedText) {
@@ -192,7 +194,7 @@ TEST_F(GetsTest, EscapeTheCloseBoxAndAltF4LeaveTheDialogOpen) {
         display->key_up(dialog, VK_MENU);
     });
     at(2000, [&](WindowHandle dialog) {
-        EXPECT_TRUE(window_system().is_window(dialog));
+        EXPECT_TRUE(platform::window_system().is_window(dialog));
         display->key(dialog, VK_RETURN);
     });
     char buffer[256] = "old";
@@ -212,12 +214,12 @@ TEST_F(GetsTest, TypedTextComesBackAsWindows1252WithQuestionMarksForTheRest) {
 
 TEST_F(GetsTest, TheGraphicsWindowRepaintsWhileTheDialogIsUp) {
     at(1000, [&](WindowHandle) {
-        lib_state().surface->at(20, 30) = 0x123456;
-        window_system().invalidate(graphics);
+        events::state().surface->at(20, 30) = 0x123456;
+        platform::window_system().invalidate(graphics);
     });
     at(1500, [&](WindowHandle dialog) {
-        EXPECT_EQ(window_system().client_image(graphics)->at(20, 30), 0x123456u);
-        EXPECT_EQ(lib_state().surface_changed, 0);
+        EXPECT_EQ(platform::window_system().client_image(graphics)->at(20, 30), 0x123456u);
+        EXPECT_FALSE(events::state().surface_changed);
         display->key(dialog, VK_RETURN);
     });
     char buffer[256];
@@ -228,7 +230,7 @@ TEST_F(GetsTest, CtrlQInTheTextWindowEndsTheDialogAndTheQuitReachesTheProgram) {
     at(1000, [&](WindowHandle dialog) {
         display->type_text(dialog, u"half");
         // Ctrl+Q in the text window reaches the graphics window and quits.
-        const WindowHandle text = lib_state().text_window;
+        const WindowHandle text = console::state().text_window;
         display->key_down(text, VK_CONTROL);
         display->key(text, 'Q', 'q');
         display->key_up(text, VK_CONTROL);
@@ -243,10 +245,10 @@ TEST_F(GetsTest, CtrlQInTheTextWindowEndsTheDialogAndTheQuitReachesTheProgram) {
 }
 
 TEST_F(GetsTest, ANullBufferIsRefusedWithAConsoleLine) {
-    const size_t lines_before = console_lines().size();
+    const size_t lines_before = console::console_lines().size();
     EXPECT_EQ(KELTO_gets("Name?", nullptr), 0);
     EXPECT_EQ(display->dialog(), 0);
-    const auto lines = console_lines();
+    const auto lines = console::console_lines();
     ASSERT_EQ(lines.size(), lines_before + 1);
     EXPECT_NE(lines.back().find("KELTO_gets"), std::string::npos);
 }

@@ -1,12 +1,16 @@
 // The graphics window procedure: menu, Ctrl keys, characters, logging and
 // text-window switches, origin, and start-up state.
+#include "events/graphics_window.h"
+
 #include <gtest/gtest.h>
 
-#include "events/lib_state.h"
+#include "events/events.h"
 #include "kelto.h"
-#include "kelto_fixture.h"
 #include "platform/headless/headless_display.h"
+#include "platform/system.h"
 #include "platform/window_system.h"
+#include "script/script.h"
+#include "support/kelto_fixture.h"
 
 using namespace kelto;
 using namespace kelto::platform;
@@ -32,7 +36,7 @@ protected:
     }
 
     const MenuItem &run_item(int position) {
-        return window_system().menu(lib_state().run_menu)->items.at(position - 1);
+        return platform::window_system().menu(events::state().run_menu)->items.at(position - 1);
     }
 
     void ctrl(unsigned letter, unsigned character, WindowHandle window = 0) {
@@ -45,12 +49,13 @@ protected:
 };
 
 TEST_F(GraphicsWindowTest, TheRunMenuHasItsSixteenPositions) {
-    const Menu *bar = window_system().menu(window_system().find(graphics)->menu);
+    const Menu *bar =
+        platform::window_system().menu(platform::window_system().find(graphics)->menu);
     ASSERT_NE(bar, nullptr);
     ASSERT_EQ(bar->items.size(), 1u);
     EXPECT_EQ(bar->items[0].text, "&Run");
-    EXPECT_EQ(bar->items[0].popup, lib_state().run_menu);
-    const Menu *run = window_system().menu(lib_state().run_menu);
+    EXPECT_EQ(bar->items[0].popup, events::state().run_menu);
+    const Menu *run = platform::window_system().menu(events::state().run_menu);
     ASSERT_EQ(run->items.size(), 16u);
     EXPECT_EQ(run_item(1).text, "&Animate\tCtrl+A");
     EXPECT_EQ(run_item(3).text, "Advance one &frame\tCtrl+F");
@@ -68,50 +73,51 @@ TEST_F(GraphicsWindowTest, TheRunMenuHasItsSixteenPositions) {
 }
 
 TEST_F(GraphicsWindowTest, StartUpStateAndCheckMarks) {
-    const LibState &state = lib_state();
-    EXPECT_EQ(state.logging, 1);
-    EXPECT_EQ(state.animating, 0);
-    EXPECT_EQ(state.one_frame, 0);
-    EXPECT_EQ(state.recording, 0);
-    EXPECT_EQ(state.playing, 0);
+    const events::EventState &state = events::state();
+    EXPECT_TRUE(state.logging);
+    EXPECT_FALSE(state.animating);
+    EXPECT_FALSE(state.one_frame);
+    EXPECT_FALSE(script::state().recording);
+    EXPECT_FALSE(script::state().playing);
     EXPECT_TRUE(run_item(5).checked);
     for (int position : {1, 2, 3, 7, 8, 9, 11}) EXPECT_FALSE(run_item(position).checked);
     EXPECT_EQ(KELTO_logging(0), 1);
     EXPECT_FALSE(run_item(5).checked);
-    EXPECT_EQ(state.logging, 0);
+    EXPECT_FALSE(state.logging);
 }
 
 TEST_F(GraphicsWindowTest, TheOriginIsTheCentreOfTheClientArea) {
-    EXPECT_EQ(window_system().client_rect(graphics), (Rect{0, 0, 595, 490}));
-    EXPECT_EQ(lib_state().origin_x, 297);
-    EXPECT_EQ(lib_state().origin_y, 245);
-    window_system().send_message(graphics, WM_SIZE, 0, make_lparam(1, 1));  // size is re-read
-    EXPECT_EQ(lib_state().origin_x, 297);
+    EXPECT_EQ(platform::window_system().client_rect(graphics), (Rect{0, 0, 595, 490}));
+    EXPECT_EQ(events::state().origin_x, 297);
+    EXPECT_EQ(events::state().origin_y, 245);
+    platform::window_system().send_message(graphics, WM_SIZE, 0,
+                                           make_lparam(1, 1));  // size is re-read
+    EXPECT_EQ(events::state().origin_x, 297);
 }
 
 TEST_F(GraphicsWindowTest, CtrlLettersIgnoreCaseAndShift) {
     ctrl('A', 1);
     settle();
-    EXPECT_EQ(lib_state().animating, 1);
+    EXPECT_TRUE(events::state().animating);
     ctrl('H', 8);
     settle();
-    EXPECT_EQ(lib_state().animating, 0);
+    EXPECT_FALSE(events::state().animating);
     display->key_down(graphics, VK_CONTROL);
     display->key_down(graphics, VK_SHIFT);
     display->key_down(graphics, 'A', 1);
     display->key_up(graphics, VK_SHIFT);
     display->key_up(graphics, VK_CONTROL);
     settle();
-    EXPECT_EQ(lib_state().animating, 1);
+    EXPECT_TRUE(events::state().animating);
     // Only letter keys count: F2 shares its code with a lower-case 'q'.
-    window_system().send_message(graphics, WM_KEYDOWN, VK_CONTROL, 0);
-    window_system().send_message(graphics, WM_KEYDOWN, 0x71, 0);
-    window_system().send_message(graphics, WM_KEYDOWN, 0x68, 0);
-    EXPECT_EQ(lib_state().animating, 1);
+    platform::window_system().send_message(graphics, WM_KEYDOWN, VK_CONTROL, 0);
+    platform::window_system().send_message(graphics, WM_KEYDOWN, 0x71, 0);
+    platform::window_system().send_message(graphics, WM_KEYDOWN, 0x68, 0);
+    EXPECT_TRUE(events::state().animating);
     Message message;
-    while (window_system().peek_message(message)) {
+    while (platform::window_system().peek_message(message)) {
         EXPECT_NE(message.message, WM_QUIT);
-        window_system().dispatch_message(message);
+        platform::window_system().dispatch_message(message);
     }
 }
 
@@ -122,7 +128,7 @@ TEST_F(GraphicsWindowTest, APlainLetterIsAKeyEventAndChangesNoState) {
     EXPECT_EQ(KELTO_await_event(&x, &y, &key), KELTO_KBD);
     EXPECT_EQ(key, 97);
     EXPECT_EQ(x, 0);
-    EXPECT_EQ(lib_state().animating, 0);
+    EXPECT_FALSE(events::state().animating);
 }
 
 TEST_F(GraphicsWindowTest, WhileCtrlIsHeldNoCharacterMakesAnEvent) {
@@ -132,8 +138,8 @@ TEST_F(GraphicsWindowTest, WhileCtrlIsHeldNoCharacterMakesAnEvent) {
     char key;
     EXPECT_EQ(KELTO_await_event(&x, &y, &key), KELTO_KBD);
     EXPECT_EQ(key, 'c');  // Ctrl+B made no event
-    EXPECT_EQ(lib_state().animating, 0);
-    EXPECT_EQ(lib_state().logging, 1);
+    EXPECT_FALSE(events::state().animating);
+    EXPECT_TRUE(events::state().logging);
 }
 
 TEST_F(GraphicsWindowTest, AutoRepeatTogglesLoggingPerRepeat) {
@@ -142,42 +148,42 @@ TEST_F(GraphicsWindowTest, AutoRepeatTogglesLoggingPerRepeat) {
     display->key_up(graphics, 'L');
     display->key_up(graphics, VK_CONTROL);
     settle();
-    EXPECT_EQ(lib_state().logging, 0);  // three toggles
+    EXPECT_FALSE(events::state().logging);  // three toggles
     EXPECT_FALSE(run_item(5).checked);
-    EXPECT_FALSE(window_system().is_visible(lib_state().text_window) &&
-                 lib_state().logging);  // the menu toggle does not show the text window
+    EXPECT_FALSE(platform::window_system().is_visible(console::state().text_window) &&
+                 events::state().logging);  // the menu toggle does not show the text window
 }
 
 TEST_F(GraphicsWindowTest, MenuCommandsMatchTheirKeys) {
     display->menu_command(graphics, 1);
     settle();
-    EXPECT_EQ(lib_state().animating, 1);
+    EXPECT_TRUE(events::state().animating);
     display->menu_command(graphics, 3);
     settle();
-    EXPECT_EQ(lib_state().animating, 0);
+    EXPECT_FALSE(events::state().animating);
     display->menu_command(graphics, 7);
     display->menu_command(graphics, 42);  // unknown identifiers are ignored
     settle();
-    EXPECT_EQ(lib_state().one_frame, 0);
-    EXPECT_EQ(lib_state().animating, 0);
+    EXPECT_FALSE(events::state().one_frame);
+    EXPECT_FALSE(events::state().animating);
     display->menu_command(graphics, 5);
     settle();
-    EXPECT_EQ(lib_state().recording, 1);
+    EXPECT_TRUE(script::state().recording);
     EXPECT_TRUE(run_item(7).checked);
     display->menu_command(graphics, 5);
     settle();
-    EXPECT_EQ(lib_state().recording, 0);
+    EXPECT_FALSE(script::state().recording);
     EXPECT_FALSE(run_item(7).checked);
 }
 
 TEST_F(GraphicsWindowTest, CtrlReleasedElsewhereIsForgotten) {
     display->key_down(graphics, VK_CONTROL);
     settle();
-    EXPECT_EQ(lib_state().ctrl_down, 1);
-    display->focus(lib_state().text_window);  // still a library window
-    EXPECT_EQ(lib_state().ctrl_down, 1);
+    EXPECT_TRUE(events::state().ctrl_down);
+    display->focus(console::state().text_window);  // still a library window
+    EXPECT_TRUE(events::state().ctrl_down);
     display->focus(0);  // another program takes the focus; Ctrl is released there
-    EXPECT_EQ(lib_state().ctrl_down, 0);
+    EXPECT_FALSE(events::state().ctrl_down);
     display->focus(graphics);
     display->key(graphics, 'A', 'a');
     int x, y;
@@ -187,22 +193,22 @@ TEST_F(GraphicsWindowTest, CtrlReleasedElsewhereIsForgotten) {
 }
 
 TEST_F(GraphicsWindowTest, LoggingAndTextWindowSwitches) {
-    const WindowHandle text = lib_state().text_window;
+    const WindowHandle text = console::state().text_window;
     EXPECT_EQ(KELTO_show_text(0), 1);
     EXPECT_EQ(KELTO_show_text(0), 0);
-    EXPECT_FALSE(window_system().is_visible(text));
+    EXPECT_FALSE(platform::window_system().is_visible(text));
     EXPECT_EQ(KELTO_logging(5), 1);
-    EXPECT_EQ(lib_state().logging, 1);
-    EXPECT_TRUE(window_system().is_visible(text));
+    EXPECT_TRUE(events::state().logging);
+    EXPECT_TRUE(platform::window_system().is_visible(text));
     EXPECT_TRUE(run_item(5).checked);
     EXPECT_EQ(KELTO_logging(0), 1);
-    EXPECT_TRUE(window_system().is_visible(text));  // switching off does not hide it
+    EXPECT_TRUE(platform::window_system().is_visible(text));  // switching off does not hide it
     EXPECT_EQ(KELTO_show_text(1), 1);
-    EXPECT_EQ(window_system().focus(), text);
+    EXPECT_EQ(platform::window_system().focus(), text);
 }
 
 TEST(StartUpTest, NotOpenYet) {
-    use_headless_display();
+    platform::use_headless_display();
     int x = 1, y = 1;
     char key = 1;
     EXPECT_EQ(KELTO_await_event(&x, &y, &key), KELTO_QUIT);  // nothing could ever come
@@ -210,7 +216,7 @@ TEST(StartUpTest, NotOpenYet) {
     EXPECT_EQ(key, 0);
     EXPECT_EQ(KELTO_logging(1), 0);
     EXPECT_EQ(KELTO_run_control(RUN_ANIMATE), 0);
-    EXPECT_EQ(lib_state().animating, 0);
+    EXPECT_FALSE(events::state().animating);
     EXPECT_EQ(KELTO_close(), 1);  // no script was ever opened
 }
 
@@ -223,12 +229,15 @@ class TextWindowGeometryTest : public ::testing::TestWithParam<ScreenCase> {};
 
 TEST_P(TextWindowGeometryTest, FollowsTheScreen) {
     const ScreenCase screen = GetParam();
-    use_headless_display().set_screen_size(screen.width, screen.height);
+    platform::use_headless_display().set_screen_size(screen.width, screen.height);
     KELTO_open(&instance_token, nullptr, nullptr, SW_SHOWNORMAL);
-    EXPECT_EQ(window_system().find(lib_state().text_window)->outer, screen.text_window);
-    EXPECT_EQ(window_system().find(lib_state().graphics_window)->outer, (Rect{0, 0, 601, 540}));
-    EXPECT_EQ(window_system().find(lib_state().text_window)->title, "KELTO Text");
-    EXPECT_EQ(window_system().find(lib_state().graphics_window)->title, "KELTO Graphics");
+    EXPECT_EQ(platform::window_system().find(console::state().text_window)->outer,
+              screen.text_window);
+    EXPECT_EQ(platform::window_system().find(events::state().graphics_window)->outer,
+              (Rect{0, 0, 601, 540}));
+    EXPECT_EQ(platform::window_system().find(console::state().text_window)->title, "KELTO Text");
+    EXPECT_EQ(platform::window_system().find(events::state().graphics_window)->title,
+              "KELTO Graphics");
 }
 
 INSTANTIATE_TEST_SUITE_P(Screens, TextWindowGeometryTest,
@@ -237,21 +246,21 @@ INSTANTIATE_TEST_SUITE_P(Screens, TextWindowGeometryTest,
                                            ScreenCase{1920, 1080, {0, 721, 1920, 1081}}));
 
 TEST(StartUpTest, APreviousInstanceSkipsClassRegistration) {
-    use_headless_display();
+    platform::use_headless_display();
     KELTO_open(&instance_token, &instance_token, nullptr, SW_SHOWNORMAL);
-    EXPECT_FALSE(window_system().class_registered("DrawWndClass"));
-    EXPECT_FALSE(window_system().class_registered("TextWndClass"));
-    EXPECT_NE(lib_state().surface, nullptr);  // everything else proceeds
+    EXPECT_FALSE(platform::window_system().class_registered("DrawWndClass"));
+    EXPECT_FALSE(platform::window_system().class_registered("TextWndClass"));
+    EXPECT_NE(events::state().surface, nullptr);  // everything else proceeds
     EXPECT_EQ(KELTO_close(), 1);
 }
 
 TEST(StartUpTest, ShowingActivatesTheGraphicsWindowLast) {
-    use_headless_display();
+    platform::use_headless_display();
     EXPECT_EQ(KELTO_open(&instance_token, nullptr, nullptr, SW_SHOWNORMAL), 1);
-    EXPECT_TRUE(window_system().is_visible(lib_state().text_window));
-    EXPECT_EQ(window_system().focus(), lib_state().graphics_window);
-    EXPECT_EQ(lib_state().instance, &instance_token);
-    EXPECT_TRUE(window_system().next_timer_deadline().has_value());
+    EXPECT_TRUE(platform::window_system().is_visible(console::state().text_window));
+    EXPECT_EQ(platform::window_system().focus(), events::state().graphics_window);
+    EXPECT_EQ(events::state().instance, &instance_token);
+    EXPECT_TRUE(platform::window_system().next_timer_deadline().has_value());
 }
 
 }  // namespace

@@ -17,10 +17,11 @@
 #include "card_designer.h"
 #include "card_random.h"
 #include "console/console.h"
-#include "events/lib_state.h"
+#include "events/events.h"
 #include "kelto.h"
 #include "panel.h"
 #include "platform/headless/headless_display.h"
+#include "platform/system.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ constexpr const char *kMark = "-- batch --\n";
 std::vector<std::string> printed_by(const std::function<void()> &draw) {
     KELTO_printf("%s", kMark);
     draw();
-    const std::vector<std::string> lines = kelto::console_lines();
+    const std::vector<std::string> lines = kelto::console::console_lines();
     const auto mark = std::find(lines.rbegin(), lines.rend(), std::string(kMark));
     EXPECT_NE(mark, lines.rend()) << "the batch printed more lines than the console keeps";
     return {mark.base(), lines.end()};
@@ -69,8 +70,8 @@ CardRandom random_giving(int modulus, int remainder) {
 class ItemsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (kelto::lib_state().graphics_window == 0) {
-            kelto::use_headless_display();
+        if (kelto::events::state().graphics_window == 0) {
+            kelto::platform::use_headless_display();
             KELTO_open(&instance_, nullptr, command_line_, 1);
         }
         KELTO_logging(1);
@@ -208,7 +209,7 @@ TEST_F(ItemsTest, MessageShowsItsPhraseInItsColour) {
 
 TEST_F(ItemsTest, MessageGrowsOneSizePerFrameAndWrapsToZero) {
     KELTO_logging(0);
-    const kelto::Image &surface = *kelto::lib_state().surface;
+    const kelto::Image &surface = *kelto::events::state().surface;
     const int sizes[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 0, 1};
     int counter = 0;
     std::vector<uint32_t> first_frame;
@@ -316,7 +317,7 @@ TEST_F(FrameTest, StatusLineFollowsTheMode) {
         {SELECT_OBJECT, BLACK, "black", 14, "Click on the card to select an object"},
         {STATUS_ERROR, BLACK, "black", 14, "Status error -- notify programmer"},
     };
-    const kelto::Image &surface = *kelto::lib_state().surface;
+    const kelto::Image &surface = *kelto::events::state().surface;
     for (const auto &status : cases) {
         CardModel model;
         model.mode = status.mode;

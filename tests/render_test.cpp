@@ -1,14 +1,19 @@
 // The renderer's coverage rules, the palette and KELTO_clear, checked pixel
 // by pixel on the surface.
+#include "api/render.h"
+
 #include <string>
 
 #include "draw/draw_record.h"
 #include "draw/fonts.h"
 #include "draw/palette.h"
-#include "kelto_fixture.h"
+#include "support/kelto_fixture.h"
 
 namespace kelto::test {
 namespace {
+
+using namespace kelto::draw;
+using draw::Point;
 
 DrawRecord record(DrawKind kind, int width, Point p1, Point p2 = {}, Point p3 = {}) {
     DrawRecord r;
@@ -47,9 +52,9 @@ TEST(Palette, NamesAndValuesOfTheGrays) {
 }
 
 TEST(RenderRecord, WithoutASurfaceOnlyMarksTheSurfaceChanged) {
-    lib_state().surface_changed = 0;
-    render_record(record(DRAW_RECTANGLE, 0, {0, 0}, {10, -10}));
-    EXPECT_EQ(lib_state().surface_changed, 1);
+    events::state().surface_changed = false;
+    render_on_surface(record(DRAW_RECTANGLE, 0, {0, 0}, {10, -10}));
+    EXPECT_TRUE(events::state().surface_changed);
 }
 
 TEST_F(RenderTest, ClearLeavesAOnePixelBlackFrameAroundWhite) {
@@ -66,19 +71,19 @@ TEST_F(RenderTest, ClearLeavesAOnePixelBlackFrameAroundWhite) {
 }
 
 TEST_F(RenderTest, ClearLogsFirstWhenLogging) {
-    lib_state().surface_changed = 0;
+    events::state().surface_changed = false;
     EXPECT_EQ(printed_by(KELTO_clear), std::vector<std::string>{"Clearing the graphics window\n"});
-    EXPECT_EQ(lib_state().surface_changed, 1);
+    EXPECT_TRUE(events::state().surface_changed);
 }
 
 TEST_F(RenderTest, FilledBoxesIncludeBothCorners) {
-    render_record(record(DRAW_RECTANGLE, 0, {0, 0}, {0, 0}));
+    render_on_surface(record(DRAW_RECTANGLE, 0, {0, 0}, {0, 0}));
     Bounds b = bounds_of(kRed);
     EXPECT_EQ(b.count, 1);
     EXPECT_EQ(at(0, 0), kRed);
 
     whiten();
-    render_record(record(DRAW_RECTANGLE, 0, {-10, 10}, {10, -10}));
+    render_on_surface(record(DRAW_RECTANGLE, 0, {-10, 10}, {10, -10}));
     b = bounds_of(kRed);
     EXPECT_EQ(b.count, 21 * 21);
     EXPECT_EQ(b.left, -10);
@@ -90,7 +95,7 @@ TEST_F(RenderTest, FilledBoxesIncludeBothCorners) {
 TEST_F(RenderTest, FilledOvalIsADiscTwoRPlusOneAcrossCentredOnItsCentre) {
     for (const int r : {1, 5, 20}) {
         whiten();
-        render_record(record(DRAW_OVAL, 0, {30 - r, -40 + r}, {30 + r, -40 - r}));
+        render_on_surface(record(DRAW_OVAL, 0, {30 - r, -40 + r}, {30 + r, -40 - r}));
         const Bounds b = bounds_of(kRed);
         EXPECT_EQ(b.left, 30 - r) << r;
         EXPECT_EQ(b.right, 30 + r) << r;
@@ -104,7 +109,7 @@ TEST_F(RenderTest, FilledOvalIsADiscTwoRPlusOneAcrossCentredOnItsCentre) {
 }
 
 TEST_F(RenderTest, CollinearFilledTriangleIsAOnePixelSegment) {
-    render_record(record(DRAW_TRIANGLE, 0, {-5, 3}, {0, 3}, {7, 3}));
+    render_on_surface(record(DRAW_TRIANGLE, 0, {-5, 3}, {0, 3}, {7, 3}));
     const Bounds b = bounds_of(kRed);
     EXPECT_EQ(b.top, 3);
     EXPECT_EQ(b.bottom, 3);
@@ -114,21 +119,21 @@ TEST_F(RenderTest, CollinearFilledTriangleIsAOnePixelSegment) {
 }
 
 TEST_F(RenderTest, OutlinedTriangleLeavesItsInteriorEmpty) {
-    render_record(record(DRAW_TRIANGLE, 1, {-20, -20}, {20, -20}, {0, 20}));
+    render_on_surface(record(DRAW_TRIANGLE, 1, {-20, -20}, {20, -20}, {0, 20}));
     EXPECT_EQ(at(-20, -20), kRed);
     EXPECT_EQ(at(0, 20), kRed);
     EXPECT_EQ(at(0, 0), kWhite);
 }
 
 TEST_F(RenderTest, ThinLineLeavesOutItsEndPixel) {
-    render_record(record(DRAW_LINE, 1, {0, 0}, {10, 0}));
+    render_on_surface(record(DRAW_LINE, 1, {0, 0}, {10, 0}));
     for (int x = 0; x < 10; ++x) EXPECT_EQ(at(x, 0), kRed) << x;
     EXPECT_EQ(at(10, 0), kWhite);
     EXPECT_EQ(bounds_of(kRed).count, 10);
 }
 
 TEST_F(RenderTest, WideOutlineIsCentredWithRoundedOuterCorners) {
-    render_record(record(DRAW_RECTANGLE, 5, {-20, 20}, {20, -20}));
+    render_on_surface(record(DRAW_RECTANGLE, 5, {-20, 20}, {20, -20}));
     // Two pixels either side of the boundary, in every direction.
     EXPECT_EQ(at(-22, 0), kRed);
     EXPECT_EQ(at(-23, 0), kWhite);
@@ -145,79 +150,79 @@ TEST_F(RenderTest, WideOutlineIsCentredWithRoundedOuterCorners) {
 }
 
 TEST_F(RenderTest, PixelAndUnknownKind) {
-    render_record(record(DRAW_PIXEL, 0, {-3, 4}));
+    render_on_surface(record(DRAW_PIXEL, 0, {-3, 4}));
     EXPECT_EQ(at(-3, 4), kRed);
     EXPECT_EQ(bounds_of(kRed).count, 1);
 
-    lib_state().surface_changed = 0;
-    render_record(record(static_cast<DrawKind>(9), 0, {-10, 10}, {10, -10}));
+    events::state().surface_changed = false;
+    render_on_surface(record(static_cast<DrawKind>(9), 0, {-10, 10}, {10, -10}));
     EXPECT_EQ(bounds_of(kRed).count, 1);
-    EXPECT_EQ(lib_state().surface_changed, 1);
+    EXPECT_TRUE(events::state().surface_changed);
 }
 
 TEST_F(RenderTest, OneLineOfTextStandsInTheRowsAboveItsAnchor) {
-    const int h = fonts().metrics(text::Face::Sans, 20).height;
+    const int h = text::fonts().metrics(text::Face::Sans, 20).height;
     EXPECT_GT(h, 20) << "size 20 is a character height, not a cell height";
-    lib_state().surface_changed = 0;
-    render_record(text_record({-50, 0}, 20, "H"));
+    events::state().surface_changed = false;
+    render_on_surface(text_record({-50, 0}, 20, "H"));
     const Bounds b = bounds_of(kBlack);
     EXPECT_GT(b.count, 0);
     EXPECT_LE(b.top, h);
     EXPECT_GE(b.bottom, 1);
     EXPECT_GE(b.left, -50);
-    EXPECT_EQ(lib_state().surface_changed, 1);
+    EXPECT_TRUE(events::state().surface_changed);
 }
 
 TEST_F(RenderTest, SecondLineStartsOnTheAnchorsRow) {
-    const int h = fonts().metrics(text::Face::Sans, 20).height;
-    render_record(text_record({-50, 0}, 20, "H\nH"));
+    const int h = text::fonts().metrics(text::Face::Sans, 20).height;
+    render_on_surface(text_record({-50, 0}, 20, "H\nH"));
     const Bounds b = bounds_of(kBlack);
     EXPECT_LE(b.top, h);
     EXPECT_GE(b.bottom, 1 - h);
     EXPECT_LE(b.bottom, 0) << "the second line reaches below the anchor";
     const Image one_line = [&] {
         whiten();
-        render_record(text_record({-50, 0}, 20, "H"));
+        render_on_surface(text_record({-50, 0}, 20, "H"));
         return surface();
     }();
     whiten();
-    render_record(text_record({-50, -h}, 20, "H"));
-    render_record(text_record({-50, 0}, 20, "H"));
+    render_on_surface(text_record({-50, -h}, 20, "H"));
+    render_on_surface(text_record({-50, 0}, 20, "H"));
     const Image two_single_lines = surface();
     whiten();
-    render_record(text_record({-50, 0}, 20, "H\nH"));
+    render_on_surface(text_record({-50, 0}, 20, "H\nH"));
     EXPECT_EQ(surface().pixels, two_single_lines.pixels);
     EXPECT_NE(surface().pixels, one_line.pixels);
 }
 
 TEST_F(RenderTest, TrailingNewlineAndEmptyTextDrawNothingMore) {
-    render_record(text_record({0, 0}, 20, "H"));
+    render_on_surface(text_record({0, 0}, 20, "H"));
     const Image one_line = surface();
     whiten();
-    render_record(text_record({0, 0}, 20, "H\n"));
+    render_on_surface(text_record({0, 0}, 20, "H\n"));
     EXPECT_EQ(surface().pixels, one_line.pixels);
 
     whiten();
-    lib_state().surface_changed = 0;
-    render_record(text_record({0, 0}, 20, ""));
+    events::state().surface_changed = false;
+    render_on_surface(text_record({0, 0}, 20, ""));
     EXPECT_EQ(bounds_of(kWhite).count, int64_t{surface().width} * surface().height);
-    EXPECT_EQ(lib_state().surface_changed, 1);
+    EXPECT_TRUE(events::state().surface_changed);
 }
 
 TEST_F(RenderTest, SizeZeroTextIsDrawnAtTheDefaultHeight) {
-    render_record(text_record({0, 0}, 0, "Hello"));
+    render_on_surface(text_record({0, 0}, 0, "Hello"));
     const Bounds b = bounds_of(kBlack);
     EXPECT_GT(b.count, 0);
-    EXPECT_LE(b.top, fonts().metrics(text::Face::Sans, 0).height);
+    EXPECT_LE(b.top, text::fonts().metrics(text::Face::Sans, 0).height);
 }
 
 TEST_F(RenderTest, FarAwayShapesAreClippedWithoutHarm) {
-    render_record(record(DRAW_RECTANGLE, 0, {INT_MIN, INT_MAX}, {INT_MAX, INT_MIN}));
+    render_on_surface(record(DRAW_RECTANGLE, 0, {INT_MIN, INT_MAX}, {INT_MAX, INT_MIN}));
     EXPECT_EQ(bounds_of(kRed).count, int64_t{surface().width} * surface().height);
     whiten();
-    render_record(record(DRAW_LINE, 3, {INT_MIN, INT_MIN}, {INT_MAX, INT_MAX}));
-    render_record(text_record({INT_MAX, INT_MIN}, 127, "far"));
-    render_record(record(DRAW_PIXEL, 0, {INT_MIN, INT_MAX}));
+    render_on_surface(record(DRAW_LINE, 3, {INT_MIN, INT_MIN}, {INT_MAX, INT_MAX}));
+    render_on_surface(text_record({INT_MAX, INT_MIN}, 127, "far"));
+    render_on_surface(record(DRAW_PIXEL, 0, {INT_MIN, INT_MAX}));
     EXPECT_EQ(at(0, 0), kRed) << "the diagonal passes the origin";
 }
 

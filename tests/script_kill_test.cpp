@@ -4,9 +4,9 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "script_fixture.h"
+#include "support/script_fixture.h"
 
-namespace kelto::testing {
+namespace kelto::test {
 namespace {
 
 class ScriptKill : public ScriptTest {
@@ -40,4 +40,4 @@ TEST_F(ScriptKill, EveryLineWrittenBeforeAKillIsInTheFile) {
 }
 
 }  // namespace
-}  // namespace kelto::testing
+}  // namespace kelto::test

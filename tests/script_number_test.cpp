@@ -6,7 +6,7 @@
 
 #include <climits>
 
-namespace kelto {
+namespace kelto::script {
 namespace {
 
 TEST(ScriptNumberScan, ConvertsRunsAsTheStandardConversionWould) {
@@ -50,4 +50,4 @@ TEST(ScriptNumberScan, StopsAtTheEndOfItsLine) {
 }
 
 }  // namespace
-}  // namespace kelto
+}  // namespace kelto::script

@@ -7,9 +7,9 @@
 #include <climits>
 #include <filesystem>
 
-#include "script_fixture.h"
+#include "support/script_fixture.h"
 
-namespace kelto::testing {
+namespace kelto::test {
 namespace {
 
 const std::string kExample =
@@ -54,7 +54,7 @@ TEST_F(ScriptRecording, ClickTicksKeyTicksGiveFourLinesThatPlayBackAsSevenEvents
     EXPECT_EQ(live.key, 'q');
     EXPECT_EQ(console_count(kEofLine), 1);
     EXPECT_FALSE(checked(CMD_PLAYBACK));
-    EXPECT_EQ(lib_state().playing, 0);
+    EXPECT_FALSE(script::state().playing);
 }
 
 TEST_F(ScriptRecording, QuitAfterTicksWritesThePendingRunAndNoQuitLine) {
@@ -126,7 +126,7 @@ TEST_F(ScriptRecording, UncreatableFileIsReportedOncePerAttemptAndRecordingStays
     EXPECT_EQ(await().kind, KELTO_MOUSE);
     EXPECT_EQ(console_count(kCannotWrite), 1);
     EXPECT_TRUE(checked(CMD_RECORD));
-    EXPECT_EQ(lib_state().recording, 1);
+    EXPECT_TRUE(script::state().recording);
 
     // A run of ticks writes nothing until the next click: then two attempts.
     ticks(2);
@@ -171,9 +171,9 @@ TEST_F(ScriptPlayback, UnknownKindStopsSilentlyAndTheNextPlaybackGoesOnAfterIt) 
     type('q');
     EXPECT_EQ(await().key, 'q');
     EXPECT_FALSE(checked(CMD_PLAYBACK));
-    EXPECT_EQ(lib_state().playing, 0);
-    EXPECT_NE(lib_state().script_file, nullptr);
-    EXPECT_TRUE(console_lines().empty());
+    EXPECT_FALSE(script::state().playing);
+    EXPECT_NE(script::state().file, nullptr);
+    EXPECT_TRUE(console::console_lines().empty());
 
     command(CMD_PLAYBACK);
     EXPECT_EQ(await().key, '2');
@@ -209,7 +209,7 @@ TEST_F(ScriptPlayback, EndOfScriptClosesItSoPlaybackStartsAgainAtTheFirstLine) {
         EXPECT_EQ(await().key, '1');
         type('q');
         EXPECT_EQ(await().key, 'q');
-        EXPECT_EQ(lib_state().script_file, nullptr);
+        EXPECT_EQ(script::state().file, nullptr);
         EXPECT_EQ(console_count(kEofLine), round);
     }
     // A recording after the end writes a fresh file.
@@ -237,7 +237,7 @@ TEST_F(ScriptPlayback, MissingFileIsReportedAndLiveInputGoesOn) {
     EXPECT_EQ(await().key, 'q');
     EXPECT_EQ(console_count("Cannot open script file KELTO.SCR for reading\n"), 1);
     EXPECT_FALSE(checked(CMD_PLAYBACK));
-    EXPECT_EQ(lib_state().playing, 0);
+    EXPECT_FALSE(script::state().playing);
 }
 
 TEST_F(ScriptPlayback, UnreadableFileIsReported) {
@@ -292,7 +292,7 @@ TEST_F(ScriptDirections, RecordingIsRefusedWhilePlaying) {
     EXPECT_EQ(await().key, '1');
     command(CMD_RECORD);
     EXPECT_EQ(await().key, '2');
-    EXPECT_EQ(lib_state().recording, 0);
+    EXPECT_FALSE(script::state().recording);
     EXPECT_FALSE(checked(CMD_RECORD));
     EXPECT_EQ(console_count("Cannot record script KELTO.SCR while it is being played back\n"), 1);
     EXPECT_EQ(script(), "KELTO_KBD(49);\nKELTO_KBD(50);\n");
@@ -304,13 +304,13 @@ TEST_F(ScriptDirections, PlaybackAndPlayOneAreRefusedWhileRecording) {
     command(CMD_PLAYBACK);
     click(1, 1);
     EXPECT_EQ(await().kind, KELTO_MOUSE);
-    EXPECT_EQ(lib_state().playing, 0);
+    EXPECT_FALSE(script::state().playing);
     EXPECT_FALSE(checked(CMD_PLAYBACK));
     EXPECT_TRUE(checked(CMD_RECORD));
     command(CMD_PLAY_ONE);
     click(2, 2);
     EXPECT_EQ(await().kind, KELTO_MOUSE);
-    EXPECT_EQ(lib_state().play_one, 0);
+    EXPECT_FALSE(script::state().play_one);
     EXPECT_EQ(console_count(refused), 2);
     EXPECT_EQ(script(), "KELTO_MOUSE(1, 1);\nKELTO_MOUSE(2, 2);\n");
 }
@@ -326,4 +326,4 @@ TEST_F(ScriptDirections, RecordingAfterPlayOneWritesAFreshFileWithoutPlayedTicks
 }
 
 }  // namespace
-}  // namespace kelto::testing
+}  // namespace kelto::test

@@ -1,17 +1,52 @@
 // The text console: the ring of the last 25 printed lines and the text
-// window that shows them.
+// window that shows them. The module owns the console's part of the
+// library's state: the ring, the text window and the line input's buffer.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "platform/messages.h"
 
-namespace kelto {
+namespace kelto::platform {
+class WindowSystem;
+}
 
+namespace kelto::console {
+
+constexpr int kConsoleLines = 25;
 // Character height of the console's fixed-pitch font.
 constexpr int kConsoleCharHeight = 12;
+
+struct ConsoleState {
+    // The ring: slot `first` holds the oldest line (-1 while empty) and `next`
+    // is where the next line goes. Each line is held in a block of exactly
+    // its length plus one byte.
+    int first = -1;
+    int next = 0;
+    std::array<std::unique_ptr<char[]>, kConsoleLines> lines;
+
+    platform::WindowHandle text_window = 0;
+    // The window that the text window hands its key-down and key-up messages to.
+    platform::WindowHandle keyboard_target = 0;
+    // Told when the text window loses the keyboard focus, with the window
+    // that gets it (wparam of the focus message); may be null.
+    void (*focus_left)(uintptr_t new_focus) = nullptr;
+
+    // The caller's buffer of the running line input dialog.
+    char *input_buffer = nullptr;
+};
+
+ConsoleState &state();
+
+// Stores a printed line in the ring and draws it at the bottom of the text window.
+void print_line(const char *line);
+
+// The stored lines, oldest first, each as printed (trailing newline included).
+std::vector<std::string> console_lines();
 
 // Height of one console row: the font's height plus its external leading.
 int console_row_height();
@@ -19,12 +54,20 @@ int console_row_height();
 // Scrolls the text window's client area up one row and draws `text` in the freed bottom row.
 void console_draw_line(const char *text);
 
+// Registers "TextWndClass", the text window's class.
+void register_text_class(platform::WindowSystem &windows);
+
+// Creates the text window "KELTO Text" along the bottom third of the screen,
+// handing the keyboard to `keyboard_target`; returns it.
+platform::WindowHandle create_text_window(platform::WindowHandle keyboard_target,
+                                          void (*focus_left)(uintptr_t new_focus));
+
+// Shows (and focuses) or hides the text window; returns whether it was visible.
+bool show_text_window(bool show);
+
 // Window procedure of the text window: repaints the stored lines and hands
-// key-down and key-up messages to the graphics window.
+// key-down and key-up messages to the keyboard target.
 intptr_t TextWndProc(platform::WindowHandle window, unsigned message, uintptr_t wparam,
                      intptr_t lparam);
 
-// The stored lines, oldest first, each as printed (trailing newline included).
-std::vector<std::string> console_lines();
-
-}  // namespace kelto
+}  // namespace kelto::console

@@ -1,15 +1,16 @@
-// KELTO_gets: asks the user for one line in a modal dialog owned by the
-// graphics window, and its dialog procedure, which stores the typed line in
-// the caller's buffer when the button (or Enter) is pressed.
+// The line input dialog: asks the user for one line in a modal dialog, with
+// a dialog procedure that stores the typed line in the caller's buffer when
+// the button (or Enter) is pressed.
 #include "console/gets.h"
 
 #include <iterator>
 
+#include "console/console.h"
 #include "console/cp1252_encode.h"
-#include "events/lib_state.h"
+#include "platform/system.h"
 #include "platform/window_system.h"
 
-namespace kelto {
+namespace kelto::console {
 
 using namespace platform;
 
@@ -41,33 +42,24 @@ void store_typed_line(WindowHandle dialog, char *buffer) {
 }  // namespace
 
 intptr_t gets_dlg_proc(WindowHandle dialog, unsigned message, uintptr_t wparam, intptr_t lparam) {
-    LibState &state = lib_state();
+    ConsoleState &console = state();
     switch (message) {
-        case WM_INITDIALOG: state.input_buffer = reinterpret_cast<char *>(lparam); return 1;
+        case WM_INITDIALOG: console.input_buffer = reinterpret_cast<char *>(lparam); return 1;
         case WM_COMMAND:
             // Exactly the button's click; every other command, cancel included, is ignored.
             if (wparam != GETS_OKAY) return 0;
-            if (state.input_buffer) store_typed_line(dialog, state.input_buffer);
+            if (console.input_buffer) store_typed_line(dialog, console.input_buffer);
             window_system().end_dialog(dialog, 1);
             return 1;
         default: return 0;
     }
 }
 
-}  // namespace kelto
-
-extern "C" int KELTO_gets(const char *prompt, char *buffer) {
-    using namespace kelto;
-    LibState &state = lib_state();
-    // Without a buffer the line has nowhere to go; without the graphics
-    // window the dialog has no owner. Either way no dialog can run.
-    if (buffer == nullptr) {
-        KELTO_printf("KELTO_gets: no buffer was given for the line, so none is asked for\n");
-        return 0;
-    }
-    if (state.graphics_window == 0) return 0;
+bool ask_line(WindowHandle owner, const char *prompt, char *buffer) {
     const GetsTemplate dialog_template = build_gets_template(prompt);
     const intptr_t result = window_system().dialog_box_indirect(
-        dialog_template, state.graphics_window, gets_dlg_proc, reinterpret_cast<intptr_t>(buffer));
-    return result == -1 ? 0 : 1;
+        dialog_template, owner, gets_dlg_proc, reinterpret_cast<intptr_t>(buffer));
+    return result != -1;
 }
+
+}  // namespace kelto::console

@@ -8,7 +8,7 @@
 
 #include "platform/messages.h"
 
-namespace kelto {
+namespace kelto::console {
 
 constexpr std::size_t kGetsTemplateSize = 292;
 // The prompt is shown as exactly this many characters, cut or blank-padded.
@@ -34,4 +34,9 @@ GetsTemplate build_gets_template(const char *prompt);
 intptr_t gets_dlg_proc(platform::WindowHandle dialog, unsigned message, uintptr_t wparam,
                        intptr_t lparam);
 
-}  // namespace kelto
+// Runs the dialog for `prompt` owned by `owner` until its button is pressed,
+// storing the typed line in `buffer` (kGetsBufferSize bytes). Returns false
+// when the dialog cannot be created.
+bool ask_line(platform::WindowHandle owner, const char *prompt, char *buffer);
+
+}  // namespace kelto::console

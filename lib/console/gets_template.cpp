@@ -7,7 +7,7 @@
 #include "draw/cp1252.h"
 #include "platform/dialog_template.h"
 
-namespace kelto {
+namespace kelto::console {
 
 using namespace platform;
 
@@ -94,4 +94,4 @@ GetsTemplate build_gets_template(const char *prompt) {
     return bytes;
 }
 
-}  // namespace kelto
+}  // namespace kelto::console

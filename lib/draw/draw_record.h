@@ -1,10 +1,10 @@
 // The drawing record: one shape with its arguments already corrected, in
-// program coordinates, and the renderer that draws it into the surface.
+// program coordinates, and the renderer that draws it onto a canvas.
 #pragma once
 
-#include "kelto.h"
+#include "draw/canvas.h"
 
-namespace kelto {
+namespace kelto::draw {
 
 enum DrawKind : int {
     DRAW_TRIANGLE = 0,
@@ -16,7 +16,7 @@ enum DrawKind : int {
 };
 
 struct DrawRecord {
-    int kind = DRAW_PIXEL;
+    DrawKind kind = DRAW_PIXEL;
     int color = 0;  // palette index 0..23
     // Pen width, never negative: 0 fills the shape, more strokes its outline.
     // Lines carry at least 1. Unused by pixels and text.
@@ -28,11 +28,7 @@ struct DrawRecord {
     const char *text = nullptr;  // text: the string, owned by the caller
 };
 
-// Draws the record into the surface (nothing before the surface exists) and
-// marks the surface changed.
-void render_record(const DrawRecord &record);
+// Draws the record onto the canvas; nothing without an image.
+void render_record(const Canvas &canvas, const DrawRecord &record);
 
-// Erases the surface to white inside a one-pixel black frame and marks it changed.
-void erase_surface();
-
-}  // namespace kelto
+}  // namespace kelto::draw

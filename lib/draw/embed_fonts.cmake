@@ -43,12 +43,12 @@ kelto_font_mono_size:
     .quad kelto_font_mono_end - kelto_font_mono
     .section .note.GNU-stack, "", @progbits
 ]])
-set_source_files_properties(${embedded_fonts_asm} TARGET_DIRECTORY kelto PROPERTIES
+set_source_files_properties(${embedded_fonts_asm} PROPERTIES
   LANGUAGE ASM
   OBJECT_DEPENDS "${KELTO_FONT_SANS};${KELTO_FONT_MONO}")
 # Clang's assembler warns about the C and C++ flags every source is given.
 if(CMAKE_ASM_COMPILER_ID STREQUAL "Clang")
-  set_source_files_properties(${embedded_fonts_asm} TARGET_DIRECTORY kelto
+  set_source_files_properties(${embedded_fonts_asm}
     PROPERTIES COMPILE_OPTIONS -Wno-unused-command-line-argument)
 endif()
-target_sources(kelto PRIVATE ${embedded_fonts_asm})
+target_sources(kelto_draw PRIVATE ${embedded_fonts_asm})

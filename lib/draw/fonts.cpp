@@ -103,4 +103,9 @@ void FontLibrary::draw(Image &img, Face face, int char_height, int64_t x, int64_
     }
 }
 
+FontLibrary &fonts() {
+    static FontLibrary *const library = new FontLibrary;
+    return *library;
+}
+
 }  // namespace kelto::text

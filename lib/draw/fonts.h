@@ -42,4 +42,7 @@ private:
     std::unique_ptr<Impl> impl_;
 };
 
+// The process's font library, started on first use and kept until the process ends.
+FontLibrary &fonts();
+
 }  // namespace kelto::text

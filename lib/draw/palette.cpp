@@ -1,9 +1,7 @@
-// The palette table and the colour check shared by every drawing call.
+// The palette table.
 #include "draw/palette.h"
 
-#include "kelto.h"
-
-namespace kelto {
+namespace kelto::draw {
 
 namespace {
 
@@ -24,10 +22,4 @@ const PaletteEntry &palette_entry(int color) {
     return kPalette[color];
 }
 
-int check_color(int color) {
-    if (color >= 0 && color < kPaletteSize) return color;
-    KELTO_printf("Illegal color %d; using RED.\n", color);
-    return RED;
-}
-
-}  // namespace kelto
+}  // namespace kelto::draw

@@ -1,4 +1,4 @@
-// The renderer: maps a record's program coordinates to surface pixels and
+// The renderer: maps a record's program coordinates to canvas pixels and
 // draws it with the raster primitives and the drawing font.
 #include <string_view>
 
@@ -6,23 +6,21 @@
 #include "draw/fonts.h"
 #include "draw/palette.h"
 #include "draw/raster.h"
-#include "events/lib_state.h"
 
-namespace kelto {
+namespace kelto::draw {
 
 namespace {
 
-// Program point (x, y) is surface pixel (origin_x + x, origin_y - y); 64-bit
-// arithmetic keeps every int coordinate exact.
-raster::PixelPoint to_pixel(const LibState &state, Point p) {
-    return {int64_t{state.origin_x} + p.x, int64_t{state.origin_y} - p.y};
+// 64-bit arithmetic keeps every int coordinate exact.
+raster::PixelPoint to_pixel(const Canvas &canvas, Point p) {
+    return {int64_t{canvas.origin_x} + p.x, int64_t{canvas.origin_y} - p.y};
 }
 
 // Lines split at '\n' (empty ones kept); line i has its cell top at the
 // anchor's row + (i - 1) * h, so the first line stands on the anchor.
 void render_text(Image &surface, raster::PixelPoint anchor, int size, std::string_view text,
                  uint32_t color) {
-    text::FontLibrary &library = fonts();
+    text::FontLibrary &library = text::fonts();
     const int64_t h = library.metrics(text::Face::Sans, size).height;
     int64_t top = anchor.y - h;
     for (;;) {
@@ -34,13 +32,13 @@ void render_text(Image &surface, raster::PixelPoint anchor, int size, std::strin
     }
 }
 
-void render_shape(const LibState &state, Image &surface, const DrawRecord &record) {
+void render_shape(const Canvas &canvas, Image &surface, const DrawRecord &record) {
     const uint32_t c = palette_value(record.color);
-    const raster::PixelPoint p1 = to_pixel(state, record.points[0]);
-    const raster::PixelPoint p2 = to_pixel(state, record.points[1]);
+    const raster::PixelPoint p1 = to_pixel(canvas, record.points[0]);
+    const raster::PixelPoint p2 = to_pixel(canvas, record.points[1]);
     switch (record.kind) {
         case DRAW_TRIANGLE: {
-            const raster::PixelPoint corners[] = {p1, p2, to_pixel(state, record.points[2])};
+            const raster::PixelPoint corners[] = {p1, p2, to_pixel(canvas, record.points[2])};
             if (record.width == 0)
                 raster::fill_polygon(surface, corners, 3, c);
             else
@@ -63,17 +61,17 @@ void render_shape(const LibState &state, Image &surface, const DrawRecord &recor
             raster::line(surface, p1, p2, record.width > 1 ? record.width : 1, c);
             break;
         case DRAW_PIXEL: raster::set_pixel(surface, p1.x, p1.y, c); break;
-        case DRAW_TEXT: render_text(surface, p1, record.size, record.text, c); break;
+        case DRAW_TEXT:
+            render_text(surface, p1, record.size, record.text ? record.text : "", c);
+            break;
         default: break;
     }
 }
 
 }  // namespace
 
-void render_record(const DrawRecord &record) {
-    LibState &state = lib_state();
-    if (state.surface) render_shape(state, *state.surface, record);
-    state.surface_changed = 1;
+void render_record(const Canvas &canvas, const DrawRecord &record) {
+    if (canvas.image) render_shape(canvas, *canvas.image, record);
 }
 
-}  // namespace kelto
+}  // namespace kelto::draw

@@ -1,12 +1,14 @@
-// DrawWndProc: turns what the user does in the graphics window into LibState
-// changes: mouse presses, typed characters, Ctrl commands, timer ticks, the
-// origin, painting and the quit on destruction.
+// DrawWndProc: turns what the user does in the graphics window into changes
+// of the events module's state: mouse presses, typed characters, Ctrl
+// commands, timer ticks, the origin, painting and the quit on destruction.
 #include "events/graphics_window.h"
 
-#include "events/lib_state.h"
+#include "console/console.h"
+#include "events/events.h"
+#include "platform/system.h"
 #include "platform/window_system.h"
 
-namespace kelto {
+namespace kelto::events {
 
 using namespace platform;
 
@@ -29,10 +31,10 @@ int ctrl_command(uintptr_t virtual_key) {
 }
 
 void set_origin(WindowHandle window) {
-    LibState &state = lib_state();
+    EventState &events = state();
     const Rect client = window_system().client_rect(window);
-    state.origin_x = client.left + (client.right - client.left) / 2;
-    state.origin_y = client.top + (client.bottom - client.top) / 2;
+    events.origin_x = client.left + (client.right - client.left) / 2;
+    events.origin_y = client.top + (client.bottom - client.top) / 2;
 }
 
 void paint(WindowHandle window) {
@@ -40,52 +42,51 @@ void paint(WindowHandle window) {
     windows.begin_paint(window);
     copy_surface_to_window();
     windows.end_paint(window);
-    lib_state().surface_changed = 0;
+    state().surface_changed = false;
 }
 
 void mouse_press(intptr_t lparam) {
-    LibState &state = lib_state();
+    EventState &events = state();
     const int x = static_cast<int>(low_word(lparam));
     const int y = static_cast<int>(high_word(lparam));
-    state.event_x = x - state.origin_x;
-    state.event_y = state.origin_y - y;
-    state.event_kind = KELTO_MOUSE;
+    events.event.x = x - events.origin_x;
+    events.event.y = events.origin_y - y;
+    events.event.kind = script::EventKind::Mouse;
 }
 
 void key_down(uintptr_t virtual_key) {
-    LibState &state = lib_state();
+    EventState &events = state();
     if (virtual_key == VK_CONTROL) {
-        state.ctrl_down = 1;
-    } else if (state.ctrl_down) {
+        events.ctrl_down = true;
+    } else if (events.ctrl_down) {
         if (const int command = ctrl_command(virtual_key)) run_command(command);
     }
 }
 
 void typed(uintptr_t character) {
-    LibState &state = lib_state();
-    if (state.ctrl_down) return;
-    state.event_kind = KELTO_KBD;
-    state.event_key = static_cast<signed char>(character & 0xFF);
+    EventState &events = state();
+    if (events.ctrl_down) return;
+    events.event.kind = script::EventKind::Key;
+    events.event.key = static_cast<signed char>(character & 0xFF);
 }
 
 }  // namespace
 
 void copy_surface_to_window() {
-    LibState &state = lib_state();
+    EventState &events = state();
     WindowSystem &windows = window_system();
-    Image *client = windows.client_image(state.window_dc);
-    if (client && state.surface) {
-        blit(*client, *state.surface, 0, 0);
-        windows.client_changed(state.window_dc);
+    Image *client = windows.client_image(events.window_dc);
+    if (client && events.surface) {
+        blit(*client, *events.surface, 0, 0);
+        windows.client_changed(events.window_dc);
     }
-    state.surface_changed = 0;
+    events.surface_changed = false;
 }
 
 void note_focus_lost(uintptr_t new_focus) {
-    LibState &state = lib_state();
     const auto focus = static_cast<WindowHandle>(new_focus);
-    if (focus == 0 || (focus != state.graphics_window && focus != state.text_window))
-        state.ctrl_down = 0;
+    if (focus == 0 || (focus != state().graphics_window && focus != console::state().text_window))
+        state().ctrl_down = false;
 }
 
 intptr_t DrawWndProc(WindowHandle window, unsigned message, uintptr_t wparam, intptr_t lparam) {
@@ -93,11 +94,11 @@ intptr_t DrawWndProc(WindowHandle window, unsigned message, uintptr_t wparam, in
         case WM_CREATE: build_run_menu(window); return 0;
         case WM_SIZE: set_origin(window); return 0;
         case WM_PAINT: paint(window); return 0;
-        case WM_TIMER: lib_state().timer_fired = 1; return 0;
+        case WM_TIMER: state().timer_fired = true; return 0;
         case WM_LBUTTONDOWN: mouse_press(lparam); return 0;
         case WM_KEYDOWN: key_down(wparam); return 0;
         case WM_KEYUP:
-            if (wparam == VK_CONTROL) lib_state().ctrl_down = 0;
+            if (wparam == VK_CONTROL) state().ctrl_down = false;
             return 0;
         case WM_CHAR: typed(wparam); return 0;
         case WM_COMMAND:
@@ -109,4 +110,4 @@ intptr_t DrawWndProc(WindowHandle window, unsigned message, uintptr_t wparam, in
     }
 }
 
-}  // namespace kelto
+}  // namespace kelto::events

@@ -6,7 +6,7 @@
 
 #include "platform/messages.h"
 
-namespace kelto {
+namespace kelto::events {
 
 // Menu command identifiers of the "&Run" menu.
 enum RunCommand : int {
@@ -41,4 +41,4 @@ void copy_surface_to_window();
 // Control key unless the focus stays with the library.
 void note_focus_lost(uintptr_t new_focus);
 
-}  // namespace kelto
+}  // namespace kelto::events

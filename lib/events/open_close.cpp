@@ -1,12 +1,14 @@
-// Library start-up and shutdown: the two window classes and windows, the
-// surface and the 100 ms timer.
+// Start-up and shutdown: the graphics window's class and window, the text
+// window, the surface and the 100 ms timer, and what the lower modules are
+// told through their hooks.
 #include "console/console.h"
+#include "events/events.h"
 #include "events/graphics_window.h"
-#include "events/lib_state.h"
+#include "platform/system.h"
 #include "platform/window_system.h"
 #include "script/script.h"
 
-namespace kelto {
+namespace kelto::events {
 
 using namespace platform;
 
@@ -23,43 +25,38 @@ void register_classes(WindowSystem &windows) {
     window_class.style = CS_HREDRAW | CS_VREDRAW;
     window_class.background = kWhite;
     windows.register_class(window_class);
-    window_class.name = "TextWndClass";
-    window_class.procedure = TextWndProc;
-    windows.register_class(window_class);
+    console::register_text_class(windows);
+}
+
+void clear_playback_check() {
+    set_menu_check(CMD_PLAYBACK, false);
 }
 
 }  // namespace
 
-}  // namespace kelto
-
-extern "C" int KELTO_open(KeltoInstance instance, KeltoInstance previous_instance, char *,
-                          int show_state) {
-    using namespace kelto;
-    LibState &state = lib_state();
+void open(void *instance, void *previous_instance, int show_state) {
+    EventState &events = state();
     WindowSystem &windows = window_system();
     if (previous_instance == nullptr) register_classes(windows);
-    const int screen_width = windows.screen_width();
-    const int screen_height = windows.screen_height();
-    state.animating = 0;
-    state.one_frame = 0;
-    state.graphics_window =
+    script::set_hooks({console::print_line, clear_playback_check});
+    events.animating = false;
+    events.one_frame = false;
+    events.graphics_window =
         windows.create_window("DrawWndClass", "KELTO Graphics", WS_CAPTION | WS_SYSMENU, 0, 0,
                               kSurfaceWidth, kSurfaceHeight);
-    state.text_window =
-        windows.create_window("TextWndClass", "KELTO Text", WS_OVERLAPPEDWINDOW, 0,
-                              (2 * screen_height) / 3 + 1, screen_width, screen_height / 3);
-    state.instance = instance;
-    state.window_dc = state.graphics_window;
-    state.surface = std::make_unique<Image>(kSurfaceWidth, kSurfaceHeight);
-    windows.show_window(state.text_window, show_state);
-    windows.show_window(state.graphics_window, show_state);
-    windows.set_timer(state.graphics_window, kTimerId, kTimerPeriodMs);
-    return 1;
+    const WindowHandle text_window =
+        console::create_text_window(events.graphics_window, note_focus_lost);
+    events.instance = instance;
+    events.window_dc = events.graphics_window;
+    events.surface = std::make_unique<Image>(kSurfaceWidth, kSurfaceHeight);
+    windows.show_window(text_window, show_state);
+    windows.show_window(events.graphics_window, show_state);
+    windows.set_timer(events.graphics_window, kTimerId, kTimerPeriodMs);
 }
 
-extern "C" int KELTO_close(void) {
-    using namespace kelto;
-    lib_state().window_dc = 0;
-    KELTO_script_close();
-    return 1;
+void close() {
+    state().window_dc = 0;
+    script::close();
 }
+
+}  // namespace kelto::events

@@ -1,11 +1,12 @@
 // The "&Run" menu: its items, and the eight commands that the menu and the
 // Ctrl keys share.
+#include "events/events.h"
 #include "events/graphics_window.h"
-#include "events/lib_state.h"
+#include "platform/system.h"
 #include "platform/window_system.h"
 #include "script/script.h"
 
-namespace kelto {
+namespace kelto::events {
 
 using namespace platform;
 
@@ -36,40 +37,30 @@ constexpr RunMenuItem kRunMenu[] = {
     {"or the lab helpdesk", CMD_ABOUT, MF_STRING | MF_GRAYED},
 };
 
-void toggle_logging() {
-    LibState &state = lib_state();
-    state.logging = state.logging ? 0 : 1;
-    set_menu_check(CMD_LOGGING, state.logging != 0);
-}
-
 void toggle_recording() {
-    LibState &state = lib_state();
-    if (state.recording) {
-        state.recording = 0;
+    script::ScriptState &script = script::state();
+    if (script.recording) {
+        script.recording = false;
         set_menu_check(CMD_RECORD, false);
-        if (state.periodic_count > 0) {
-            KELTO_script_write(KELTO_PERIODIC, 0, 0, 0);
-            state.periodic_count = 0;
-        }
-        KELTO_script_close();
+        script::end_recording();
     } else {
-        if (!script_begin_recording()) return;
-        state.recording = 1;
+        if (!script::begin_recording()) return;
+        script.recording = true;
         set_menu_check(CMD_RECORD, true);
     }
 }
 
 void toggle_playback() {
-    LibState &state = lib_state();
-    if (state.playing) {
-        state.playing = 0;
+    script::ScriptState &script = script::state();
+    if (script.playing) {
+        script.playing = false;
         set_menu_check(CMD_PLAYBACK, false);
-        KELTO_script_close();
+        script::close();
     } else {
-        if (!script_may_play()) return;
-        state.animating = 0;
-        state.one_frame = 0;
-        state.playing = 1;
+        if (!script::may_play()) return;
+        state().animating = false;
+        state().one_frame = false;
+        script.playing = true;
         set_menu_check(CMD_PLAYBACK, true);
     }
 }
@@ -80,7 +71,7 @@ void build_run_menu(WindowHandle window) {
     WindowSystem &windows = window_system();
     const MenuHandle bar = windows.create_menu();
     const MenuHandle run = windows.create_popup_menu();
-    lib_state().run_menu = run;
+    state().run_menu = run;
     for (const RunMenuItem &item : kRunMenu)
         windows.append_menu(run, item.flags, static_cast<uintptr_t>(item.command),
                             item.text ? item.text : "");
@@ -90,30 +81,30 @@ void build_run_menu(WindowHandle window) {
 }
 
 void set_menu_check(int command, bool checked) {
-    window_system().check_menu_item(lib_state().run_menu, command, checked);
+    window_system().check_menu_item(state().run_menu, command, checked);
 }
 
 void run_command(int command) {
-    LibState &state = lib_state();
+    EventState &events = state();
     switch (command) {
-        case CMD_ANIMATE: state.animating = 1; break;
-        case CMD_HALT: state.animating = 0; break;
+        case CMD_ANIMATE: events.animating = true; break;
+        case CMD_HALT: events.animating = false; break;
         case CMD_ONE_FRAME:
-            state.animating = 0;
-            state.one_frame = 1;
+            events.animating = false;
+            events.one_frame = true;
             break;
-        case CMD_LOGGING: toggle_logging(); break;
+        case CMD_LOGGING: set_logging(!events.logging); break;
         case CMD_RECORD: toggle_recording(); break;
         case CMD_PLAYBACK: toggle_playback(); break;
         case CMD_PLAY_ONE:
-            if (!script_may_play()) break;
-            state.play_one = 1;
-            state.animating = 0;
-            state.one_frame = 0;
+            if (!script::may_play()) break;
+            script::state().play_one = true;
+            events.animating = false;
+            events.one_frame = false;
             break;
         case CMD_QUIT: window_system().post_quit(0); break;
         default: break;
     }
 }
 
-}  // namespace kelto
+}  // namespace kelto::events

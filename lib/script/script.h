@@ -1,32 +1,67 @@
 // The script recorder and player: events to and from the file "KELTO.SCR" in
-// the current directory, one line per event.
+// the current directory, one line per event. The module owns the script's
+// part of the library's state and tells the rest of the library what it must
+// know through the hooks it is given.
 #pragma once
 
-namespace kelto {
+#include <cstdio>
+
+#include "script/event.h"
+
+namespace kelto::script {
 
 // The one script file, in the current directory.
 inline constexpr const char *kScriptFileName = "KELTO.SCR";
 
-// Writes the line for one event (kinds KELTO_MOUSE, KELTO_KBD, KELTO_PERIODIC;
-// others write nothing); for KELTO_PERIODIC the count pending in the recorder.
-// Opens the file for writing, emptying it, if no stream is open; each line
-// reaches the file before the call returns.
-void KELTO_script_write(int kind, int x, int y, signed char key);
-// Produces the next scripted event into the event fields and returns 1; returns
-// 0 when there is none (playback has then been stopped).
-int KELTO_script_read();
-// Clears the playback flags and the Playback check mark.
-void KELTO_script_stop_playback();
+struct ScriptState {
+    bool recording = false;
+    bool playing = false;
+    bool play_one = false;
+    // The recorder's run of periodic events returned and not yet written.
+    int periodic_count = 0;
+    // The player's periodic events still owed by the last periodic line read.
+    int playback_count = 0;
+    // Open for writing while recording, for reading while playing.
+    std::FILE *file = nullptr;
+};
+
+ScriptState &state();
+
+// How the module reaches the rest of the library; either may be null.
+struct Hooks {
+    // Shows one line (ending in a newline) on the console.
+    void (*report)(const char *line) = nullptr;
+    // Playback has been switched off (its check mark goes).
+    void (*playback_stopped)() = nullptr;
+};
+void set_hooks(const Hooks &hooks);
+
+// Writes the line for one event (mouse, key, periodic; others write nothing);
+// for a periodic event the count pending in the recorder. Opens the file for
+// writing, emptying it, if no stream is open; each line reaches the file
+// before the call returns.
+void write(EventKind kind, int x, int y, signed char key);
+// Records an event the wait hands out: a periodic one joins the pending run;
+// any other first writes the pending run, then its own line.
+void record(const Event &event);
+// Ends a recording: writes the pending run and closes the file.
+void end_recording();
+
+// Reads the next scripted event into `event` (only the fields its line gives)
+// and returns true; false when there is none (playback has then been stopped).
+bool read(Event &event);
+// Clears the playback flags and tells the playback_stopped hook.
+void stop_playback();
 // Closes the script stream if one is open and drops periodic events still owed
 // by the last line played, so the next read starts at the first line and the
 // next write starts a fresh file.
-void KELTO_script_close();
+void close();
 
 // Whether recording may be switched on: not while a script plays (says so on
 // the console). When it may, a stream left open by playback is closed so the
 // recording starts a fresh file.
-bool script_begin_recording();
+bool begin_recording();
 // Whether playback may be switched on: not while recording (says so on the console).
-bool script_may_play();
+bool may_play();
 
-}  // namespace kelto
+}  // namespace kelto::script

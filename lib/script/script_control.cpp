@@ -1,46 +1,73 @@
-// Switching scripts on and off: stopping playback, closing the script file,
-// and keeping recording and playback from running at the same time.
+// The script module's state and hooks, and switching scripts on and off:
+// stopping playback, closing the script file, and keeping recording and
+// playback from running at the same time.
+#include <cstdarg>
 #include <cstdio>
 
-#include "events/graphics_window.h"
-#include "events/lib_state.h"
-#include "kelto.h"
+#include "script/report.h"
 #include "script/script.h"
 
-namespace kelto {
+namespace kelto::script {
 
-void KELTO_script_stop_playback() {
-    LibState &state = lib_state();
-    state.playing = 0;
-    state.play_one = 0;
-    set_menu_check(CMD_PLAYBACK, false);
+namespace {
+
+Hooks &hooks() {
+    static Hooks installed;
+    return installed;
 }
 
-void KELTO_script_close() {
-    LibState &state = lib_state();
-    if (state.script_file) {
-        std::fclose(state.script_file);
-        state.script_file = nullptr;
+}  // namespace
+
+ScriptState &state() {
+    static ScriptState script;
+    return script;
+}
+
+void set_hooks(const Hooks &given) {
+    hooks() = given;
+}
+
+void report(const char *format, ...) {
+    char line[1024];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(line, sizeof line, format, args);
+    va_end(args);
+    if (hooks().report) hooks().report(line);
+}
+
+void stop_playback() {
+    ScriptState &script = state();
+    script.playing = false;
+    script.play_one = false;
+    if (hooks().playback_stopped) hooks().playback_stopped();
+}
+
+void close() {
+    ScriptState &script = state();
+    if (script.file) {
+        std::fclose(script.file);
+        script.file = nullptr;
     }
-    state.playback_count = 0;
+    script.playback_count = 0;
 }
 
-bool script_begin_recording() {
-    const LibState &state = lib_state();
-    if (state.playing || state.play_one) {
-        KELTO_printf("Cannot record script %s while it is being played back\n", kScriptFileName);
+bool begin_recording() {
+    const ScriptState &script = state();
+    if (script.playing || script.play_one) {
+        report("Cannot record script %s while it is being played back\n", kScriptFileName);
         return false;
     }
-    KELTO_script_close();
+    close();
     return true;
 }
 
-bool script_may_play() {
-    if (lib_state().recording) {
-        KELTO_printf("Cannot play back script %s while it is being recorded\n", kScriptFileName);
+bool may_play() {
+    if (state().recording) {
+        report("Cannot play back script %s while it is being recorded\n", kScriptFileName);
         return false;
     }
     return true;
 }
 
-}  // namespace kelto
+}  // namespace kelto::script

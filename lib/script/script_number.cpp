@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <limits>
 
-namespace kelto {
+namespace kelto::script {
 
 namespace {
 
@@ -42,4 +42,4 @@ ScannedNumber scan_number(std::string_view line, std::size_t from, bool minus_al
     return ScannedNumber{convert(line.substr(start, end - start)), end};
 }
 
-}  // namespace kelto
+}  // namespace kelto::script

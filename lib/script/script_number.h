@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string_view>
 
-namespace kelto {
+namespace kelto::script {
 
 struct ScannedNumber {
     int value;
@@ -20,4 +20,4 @@ struct ScannedNumber {
 // length. Never looks past the end of `line`.
 ScannedNumber scan_number(std::string_view line, std::size_t from, bool minus_allowed);
 
-}  // namespace kelto
+}  // namespace kelto::script

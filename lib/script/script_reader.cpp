@@ -5,12 +5,11 @@
 #include <cstring>
 #include <string_view>
 
-#include "events/lib_state.h"
-#include "kelto.h"
+#include "script/report.h"
 #include "script/script.h"
 #include "script/script_number.h"
 
-namespace kelto {
+namespace kelto::script {
 
 namespace {
 
@@ -35,37 +34,36 @@ bool next_line(std::FILE *file, char (&line)[kLineSize]) {
 
 // The end of the script, or a stream that cannot be read: reports it, stops
 // playback and closes the file so that the next playback starts afresh.
-void end_of_script(LibState &state) {
-    if (std::ferror(state.script_file))
-        KELTO_printf("Cannot read script file %s\n", kScriptFileName);
+void end_of_script(ScriptState &script) {
+    if (std::ferror(script.file))
+        report("Cannot read script file %s\n", kScriptFileName);
     else
-        KELTO_printf("EOF encountered in script file %s\n", kScriptFileName);
-    KELTO_script_stop_playback();
-    KELTO_script_close();
+        report("EOF encountered in script file %s\n", kScriptFileName);
+    stop_playback();
+    close();
 }
 
-// Sets the event fields from one line; false for an unknown kind letter. A
+// Sets the event's fields from one line; false for an unknown kind letter. A
 // number missing from a line of a known kind reads as 0.
-bool play_line(LibState &state, std::string_view line) {
+bool play_line(ScriptState &script, Event &event, std::string_view line) {
     const char kind = line.size() > kKindIndex ? line[kKindIndex] : '\0';
     switch (kind) {
         case 'M': {
             const ScannedNumber x = scan_number(line, kKindIndex, true);
             const ScannedNumber y = scan_number(line, x.end, true);
-            state.event_kind = KELTO_MOUSE;
-            state.event_x = x.value;
-            state.event_y = y.value;
+            event.kind = EventKind::Mouse;
+            event.x = x.value;
+            event.y = y.value;
             return true;
         }
         case 'K':
-            state.event_kind = KELTO_KBD;
-            state.event_key =
-                static_cast<signed char>(scan_number(line, kKindIndex, true).value & 0xFF);
+            event.kind = EventKind::Key;
+            event.key = static_cast<signed char>(scan_number(line, kKindIndex, true).value & 0xFF);
             return true;
         case 'P':
             // This line is the first of its run; a count below 1 stands for one event.
-            state.event_kind = KELTO_PERIODIC;
-            state.playback_count = std::max(scan_number(line, kKindIndex, false).value - 1, 0);
+            event.kind = EventKind::Periodic;
+            script.playback_count = std::max(scan_number(line, kKindIndex, false).value - 1, 0);
             return true;
         default: return false;
     }
@@ -73,33 +71,33 @@ bool play_line(LibState &state, std::string_view line) {
 
 }  // namespace
 
-int KELTO_script_read() {
-    LibState &state = lib_state();
-    if (!state.script_file) {
-        state.script_file = std::fopen(kScriptFileName, "r");
-        if (!state.script_file) {
-            KELTO_printf("Cannot open script file %s for reading\n", kScriptFileName);
-            KELTO_script_stop_playback();
-            return 0;
+bool read(Event &event) {
+    ScriptState &script = state();
+    if (!script.file) {
+        script.file = std::fopen(kScriptFileName, "r");
+        if (!script.file) {
+            report("Cannot open script file %s for reading\n", kScriptFileName);
+            stop_playback();
+            return false;
         }
     }
-    if (state.playback_count > 0) {
-        state.event_kind = KELTO_PERIODIC;
-        --state.playback_count;
-        return 1;
+    if (script.playback_count > 0) {
+        event.kind = EventKind::Periodic;
+        --script.playback_count;
+        return true;
     }
     char line[kLineSize];
-    if (!next_line(state.script_file, line)) {
-        end_of_script(state);
-        return 0;
+    if (!next_line(script.file, line)) {
+        end_of_script(script);
+        return false;
     }
     // An unknown kind stops playback silently; the stream stays after that
     // line, so the next playback goes on with the line after it.
-    if (!play_line(state, std::string_view(line, std::strlen(line)))) {
-        KELTO_script_stop_playback();
-        return 0;
+    if (!play_line(script, event, std::string_view(line, std::strlen(line)))) {
+        stop_playback();
+        return false;
     }
-    return 1;
+    return true;
 }
 
-}  // namespace kelto
+}  // namespace kelto::script

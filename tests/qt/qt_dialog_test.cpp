@@ -12,11 +12,12 @@
 #include <functional>
 #include <string>
 
-#include "events/lib_state.h"
+#include "events/events.h"
 #include "kelto.h"
 #include "platform/qt/dialog_view.h"
 #include "platform/qt/qt_display.h"
 #include "platform/qt/top_window.h"
+#include "platform/system.h"
 #include "platform/window_system.h"
 
 using namespace kelto;
@@ -30,8 +31,8 @@ class QtDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
         KELTO_open(&instance_token, nullptr, nullptr, SW_SHOWNORMAL);
-        display = &dynamic_cast<QtDisplay &>(window_system().display());
-        graphics = display->top_window(lib_state().graphics_window);
+        display = &dynamic_cast<QtDisplay &>(platform::window_system().display());
+        graphics = display->top_window(events::state().graphics_window);
         ASSERT_NE(graphics, nullptr);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(graphics));
     }
@@ -41,14 +42,14 @@ protected:
     // fatal failure in `work` ends the dialog, so the test cannot hang.
     void when_idle(std::function<void(DialogView &)> work) {
         QTimer::singleShot(0, graphics, [this, work] {
-            if (window_system().message_ready()) {
+            if (platform::window_system().message_ready()) {
                 when_idle(work);
                 return;
             }
-            DialogView *view = display->dialog_view(window_system().focus());
+            DialogView *view = display->dialog_view(platform::window_system().focus());
             ASSERT_NE(view, nullptr);
             work(*view);
-            if (HasFatalFailure()) window_system().end_dialog(view->handle(), 0);
+            if (HasFatalFailure()) platform::window_system().end_dialog(view->handle(), 0);
         });
     }
 
@@ -130,12 +131,12 @@ TEST_F(QtDialogTest, TypedTextWithEditsAndEnterReturnsTheLine) {
     char line[256] = "unchanged";
     EXPECT_EQ(KELTO_gets("Name?", line), 1);
     EXPECT_STREQ(line, "Hello world");
-    EXPECT_EQ(display->dialog_view(window_system().focus()), nullptr);
+    EXPECT_EQ(display->dialog_view(platform::window_system().focus()), nullptr);
 }
 
 TEST_F(QtDialogTest, ProgramChangesToTheFieldShowAndAreReturned) {
     when_idle([](DialogView &view) {
-        window_system().set_dialog_item_text(view.handle(), 102, u"preset");
+        platform::window_system().set_dialog_item_text(view.handle(), 102, u"preset");
         QPlainTextEdit *edit = edit_of(view);
         ASSERT_NE(edit, nullptr);
         EXPECT_EQ(edit->toPlainText(), QStringLiteral("preset"));
@@ -167,7 +168,7 @@ TEST_F(QtDialogTest, EscapeAndTheCloseBoxLeaveItOpen) {
     char line[256] = "unchanged";
     EXPECT_EQ(KELTO_gets("Name?", line), 1);
     EXPECT_STREQ(line, "kept");
-    EXPECT_FALSE(window_system().is_window(dialog));
+    EXPECT_FALSE(platform::window_system().is_window(dialog));
 }
 
 }  // namespace

@@ -9,12 +9,14 @@
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QMenuBar>
 
-#include "events/lib_state.h"
+#include "console/console.h"
+#include "events/events.h"
 #include "kelto.h"
 #include "platform/qt/client_view.h"
 #include "platform/qt/dialog_view.h"
 #include "platform/qt/qt_display.h"
 #include "platform/qt/top_window.h"
+#include "platform/system.h"
 #include "platform/window_system.h"
 
 using namespace kelto;
@@ -28,9 +30,9 @@ class QtLibraryTest : public ::testing::Test {
 protected:
     void SetUp() override {
         KELTO_open(&instance_token, nullptr, nullptr, SW_SHOWNORMAL);
-        auto &display = dynamic_cast<QtDisplay &>(window_system().display());
-        graphics = display.top_window(lib_state().graphics_window);
-        text = display.top_window(lib_state().text_window);
+        auto &display = dynamic_cast<QtDisplay &>(platform::window_system().display());
+        graphics = display.top_window(events::state().graphics_window);
+        text = display.top_window(console::state().text_window);
         ASSERT_NE(graphics, nullptr);
         ASSERT_NE(text, nullptr);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(graphics));
@@ -76,8 +78,8 @@ protected:
 
 TEST_F(QtLibraryTest, WindowsStandWhereTheScreenSizeSays) {
     EXPECT_EQ(graphics->frameGeometry(), QRect(0, 0, 601, 540));
-    const int width = window_system().screen_width();
-    const int height = window_system().screen_height();
+    const int width = platform::window_system().screen_width();
+    const int height = platform::window_system().screen_height();
     EXPECT_EQ(text->frameGeometry(), QRect(0, 2 * height / 3 + 1, width, height / 3));
     EXPECT_EQ(text->windowTitle(), QStringLiteral("KELTO Text"));
 }
@@ -102,14 +104,14 @@ TEST_F(QtLibraryTest, CtrlAWithOrWithoutShiftAndTheMenuAnimate) {
         KELTO_run_control(RUN_HALT);
         QTest::keyClick(graphics, Qt::Key_A, modifiers);
         settle();
-        EXPECT_EQ(lib_state().animating, 1);
+        EXPECT_TRUE(events::state().animating);
     }
     KELTO_run_control(RUN_HALT);
     QAction *animate = run_item(QStringLiteral("&Animate\tCtrl+A"));
     ASSERT_NE(animate, nullptr);
     animate->trigger();
     settle();
-    EXPECT_EQ(lib_state().animating, 1);
+    EXPECT_TRUE(events::state().animating);
 }
 
 TEST_F(QtLibraryTest, PlainLetterIsAKeyEvent) {
@@ -117,7 +119,7 @@ TEST_F(QtLibraryTest, PlainLetterIsAKeyEvent) {
     const Event event = await();
     EXPECT_EQ(event.kind, KELTO_KBD);
     EXPECT_EQ(event.key, 97);
-    EXPECT_EQ(lib_state().animating, 0);
+    EXPECT_FALSE(events::state().animating);
 }
 
 TEST_F(QtLibraryTest, KeysTypedIntoTheTextWindowReachTheGraphicsWindow) {
@@ -130,7 +132,7 @@ TEST_F(QtLibraryTest, KeysTypedIntoTheTextWindowReachTheGraphicsWindow) {
     // The text window forwards by posting, behind the first settling click.
     settle();
     settle();
-    EXPECT_EQ(lib_state().animating, 0);
+    EXPECT_FALSE(events::state().animating);
 }
 
 TEST_F(QtLibraryTest, MenuCheckMarksFollowLogging) {
@@ -149,11 +151,11 @@ TEST_F(QtLibraryTest, MenuCheckMarksFollowLogging) {
 }
 
 TEST_F(QtLibraryTest, ClientShowsTheSurfaceAfterAWait) {
-    Image &surface = *lib_state().surface;
+    Image &surface = *events::state().surface;
     for (int y = 0; y < surface.height; ++y)
         for (int x = 0; x < surface.width; ++x)
             surface.at(x, y) = static_cast<uint32_t>(x * 0x010203 + y * 0x030100) & 0xFFFFFF;
-    lib_state().surface_changed = 1;
+    events::state().surface_changed = true;
     settle();
     const QImage shown = graphics->client().grab().toImage();
     ASSERT_LE(shown.width(), surface.width);
@@ -166,11 +168,11 @@ TEST_F(QtLibraryTest, ClientShowsTheSurfaceAfterAWait) {
 }
 
 TEST_F(QtLibraryTest, LineInputTakesTheKeysAndTheOwnerNoInput) {
-    auto &display = dynamic_cast<QtDisplay &>(window_system().display());
+    auto &display = dynamic_cast<QtDisplay &>(platform::window_system().display());
     QTimer::singleShot(0, graphics, [&] {
         QTest::mouseClick(&graphics->client(), Qt::LeftButton, {}, at(0, 0));
         graphics->close();
-        DialogView *dialog = display.dialog_view(window_system().focus());
+        DialogView *dialog = display.dialog_view(platform::window_system().focus());
         ASSERT_NE(dialog, nullptr);
         QTest::keyClicks(dialog->focusWidget(), QStringLiteral("Hi"));
         QTest::keyClick(dialog->focusWidget(), Qt::Key_Return);
@@ -188,7 +190,7 @@ TEST_F(QtLibraryTest, LineInputTakesTheKeysAndTheOwnerNoInput) {
 TEST_F(QtLibraryTest, CloseBoxEndsTheProgram) {
     graphics->close();
     EXPECT_EQ(await().kind, KELTO_QUIT);
-    EXPECT_FALSE(window_system().is_window(lib_state().graphics_window));
+    EXPECT_FALSE(platform::window_system().is_window(events::state().graphics_window));
 }
 
 }  // namespace

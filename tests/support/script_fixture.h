@@ -13,20 +13,18 @@
 #include <string>
 
 #include "console/console.h"
+#include "events/events.h"
 #include "events/graphics_window.h"
-#include "events/lib_state.h"
 #include "kelto.h"
 #include "platform/headless/headless_display.h"
+#include "platform/system.h"
 #include "platform/window_system.h"
+#include "script/script.h"
+#include "support/awaited_event.h"
 
-namespace kelto::testing {
+namespace kelto::test {
 
-struct Event {
-    int kind = 0;
-    int x = 0;
-    int y = 0;
-    char key = 0;
-};
+using namespace kelto::events;
 
 // The graphics window's client area is 595 x 490, so its centre is (297, 245).
 constexpr int kOriginX = 297;
@@ -37,18 +35,14 @@ protected:
     // Each test process already runs in a fresh temporary directory, and the
     // headless display ends a wait that no event could ever end.
     void SetUp() override {
-        display_ = &use_headless_display();
+        display_ = &platform::use_headless_display();
         KELTO_open(nullptr, nullptr, nullptr, platform::SW_SHOW);
-        window_ = lib_state().graphics_window;
+        window_ = events::state().graphics_window;
     }
 
     void TearDown() override { KELTO_close(); }
 
-    static Event await() {
-        Event event;
-        event.kind = KELTO_await_event(&event.x, &event.y, &event.key);
-        return event;
-    }
+    static Event await() { return await_event(); }
 
     // Queues a "&Run" menu command; the next wait carries it out.
     void command(int id) { display_->menu_command(window_, id); }
@@ -83,7 +77,7 @@ protected:
     }
 
     bool checked(int command_id) const {
-        const platform::Menu *menu = display_->windows().menu(lib_state().run_menu);
+        const platform::Menu *menu = display_->windows().menu(events::state().run_menu);
         for (const platform::MenuItem &item : menu->items)
             if (!item.separator && item.id == command_id) return item.checked;
         return false;
@@ -91,7 +85,7 @@ protected:
 
     // How many console lines read exactly `text`.
     static int console_count(const std::string &text) {
-        const auto lines = console_lines();
+        const auto lines = console::console_lines();
         return static_cast<int>(std::count(lines.begin(), lines.end(), text));
     }
 
@@ -101,4 +95,4 @@ protected:
     platform::WindowHandle window_ = 0;
 };
 
-}  // namespace kelto::testing
+}  // namespace kelto::test

@@ -1,9 +1,10 @@
-// Width, radius and text size corrections. The absolute value of INT_MIN is
+// Colour, width, radius and text size corrections. The absolute value of INT_MIN is
 // no int, so INT_MIN becomes INT_MAX, and the message names that value.
-#include "draw/corrections.h"
+#include "api/corrections.h"
 
 #include <climits>
 
+#include "draw/palette.h"
 #include "kelto.h"
 
 namespace kelto {
@@ -15,6 +16,12 @@ int absolute(int value) {
 }
 
 }  // namespace
+
+int check_color(int color) {
+    if (draw::is_palette_index(color)) return color;
+    KELTO_printf("Illegal color %d; using RED.\n", color);
+    return RED;
+}
 
 int check_width(int width) {
     if (width >= 0) return width;

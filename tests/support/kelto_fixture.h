@@ -11,9 +11,10 @@
 #include <vector>
 
 #include "console/console.h"
-#include "events/lib_state.h"
+#include "events/events.h"
 #include "kelto.h"
 #include "platform/headless/headless_display.h"
+#include "platform/system.h"
 #include "platform/window_system.h"
 
 namespace kelto::test {
@@ -32,22 +33,22 @@ class KeltoFixture : public ::testing::Test {
 protected:
     // The screen is tall enough for the text window to show all 25 console rows.
     void SetUp() override {
-        display = &use_headless_display();
+        display = &platform::use_headless_display();
         display->set_screen_size(1024, 1280);
         KELTO_open(&instance_token_, nullptr, nullptr, platform::SW_SHOWNORMAL);
-        graphics = lib_state().graphics_window;
+        graphics = events::state().graphics_window;
     }
 
-    static Image &surface() { return *lib_state().surface; }
+    static Image &surface() { return *events::state().surface; }
 
     // The surface pixel under program point (x, y).
     static uint32_t at(int x, int y) {
-        const LibState &state = lib_state();
+        const events::EventState &state = events::state();
         return surface().at(state.origin_x + x, state.origin_y - y);
     }
 
     static Bounds bounds_of(uint32_t color) {
-        const LibState &state = lib_state();
+        const events::EventState &state = events::state();
         Bounds b;
         for (int row = 0; row < surface().height; ++row) {
             for (int column = 0; column < surface().width; ++column) {
@@ -69,17 +70,18 @@ protected:
     // The console lines that `action` prints (fewer than 25).
     template <class Action>
     static std::vector<std::string> printed_by(Action action) {
-        const int next_before = lib_state().console_next;
+        const int next_before = console::state().next;
         action();
-        const int count = (lib_state().console_next - next_before + kConsoleLines) % kConsoleLines;
-        std::vector<std::string> lines = console_lines();
+        const int count =
+            (console::state().next - next_before + console::kConsoleLines) % console::kConsoleLines;
+        std::vector<std::string> lines = console::console_lines();
         lines.erase(lines.begin(), lines.end() - count);
         return lines;
     }
 
     // Takes and dispatches every message that is ready, without waiting.
     static void pump() {
-        platform::WindowSystem &windows = window_system();
+        platform::WindowSystem &windows = platform::window_system();
         platform::Message message;
         while (windows.peek_message(message)) {
             windows.translate_message(message);

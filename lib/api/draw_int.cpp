@@ -2,7 +2,7 @@
 // Points and calls the point form.
 #include <cstdarg>
 
-#include "draw/format_buffer.h"
+#include "api/format_buffer.h"
 #include "kelto.h"
 
 extern "C" int KELTO_pixel(int color, int x, int y) {

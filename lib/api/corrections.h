@@ -6,6 +6,10 @@ namespace kelto {
 
 constexpr int kMaxTextSize = 127;
 
+// Returns `color` if it is a palette index; otherwise prints
+// "Illegal color %d; using RED.\n" and returns RED.
+int check_color(int color);
+
 // A negative width becomes its absolute value.
 int check_width(int width);
 // A negative radius becomes its absolute value.

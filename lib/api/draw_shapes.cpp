@@ -5,17 +5,20 @@
 #include <climits>
 #include <utility>
 
-#include "draw/corrections.h"
-#include "draw/draw_record.h"
+#include "api/corrections.h"
+#include "api/render.h"
 #include "draw/palette.h"
-#include "events/lib_state.h"
+#include "events/events.h"
+#include "kelto.h"
 
 namespace kelto {
 
 namespace {
 
+using draw::palette_name;
+
 bool logging() {
-    return lib_state().logging != 0;
+    return events::state().logging;
 }
 
 // The sum coordinate + offset, held at the int range instead of overflowing.
@@ -29,15 +32,15 @@ void normalise_corners(Point &p1, Point &p2) {
     if (p1.y < p2.y) std::swap(p1.y, p2.y);
 }
 
-int render(DrawKind kind, int color, int width, Point p1, Point p2 = {}, Point p3 = {}) {
-    DrawRecord record;
+int render(draw::DrawKind kind, int color, int width, Point p1, Point p2 = {}, Point p3 = {}) {
+    draw::DrawRecord record;
     record.kind = kind;
     record.color = color;
     record.width = width;
-    record.points[0] = p1;
-    record.points[1] = p2;
-    record.points[2] = p3;
-    render_record(record);
+    record.points[0] = to_draw_point(p1);
+    record.points[1] = to_draw_point(p2);
+    record.points[2] = to_draw_point(p3);
+    render_on_surface(record);
     return 1;
 }
 
@@ -50,7 +53,7 @@ using namespace kelto;
 extern "C" int KELTO_pixel_pt(int color, Point p) {
     color = check_color(color);
     if (logging()) KELTO_printf("%s pixel at (%d,%d)\n", palette_name(color), p.x, p.y);
-    return render(DRAW_PIXEL, color, 0, p);
+    return render(draw::DRAW_PIXEL, color, 0, p);
 }
 
 extern "C" int KELTO_circle_pt(int color, Point centre, int radius) {
@@ -62,7 +65,7 @@ extern "C" int KELTO_circle_pt(int color, Point centre, int radius) {
     const Point top_left{clamped_sum(centre.x, -int64_t{radius}), clamped_sum(centre.y, radius)};
     const Point bottom_right{clamped_sum(centre.x, radius),
                              clamped_sum(centre.y, -int64_t{radius})};
-    return render(DRAW_OVAL, color, 0, top_left, bottom_right);
+    return render(draw::DRAW_OVAL, color, 0, top_left, bottom_right);
 }
 
 extern "C" int KELTO_triangle_pt(int color, Point p1, Point p2, Point p3, int width) {
@@ -71,7 +74,7 @@ extern "C" int KELTO_triangle_pt(int color, Point p1, Point p2, Point p3, int wi
     if (logging())
         KELTO_printf("%s triangle at (%d,%d), (%d,%d), (%d,%d)\n", palette_name(color), p1.x, p1.y,
                      p2.x, p2.y, p3.x, p3.y);
-    return render(DRAW_TRIANGLE, color, width, p1, p2, p3);
+    return render(draw::DRAW_TRIANGLE, color, width, p1, p2, p3);
 }
 
 extern "C" int KELTO_rectangle_pt(int color, Point p1, Point p2, int width) {
@@ -86,7 +89,7 @@ extern "C" int KELTO_rectangle_pt(int color, Point p1, Point p2, int width) {
             KELTO_printf("%s rectangle with bounding box (%d,%d) to (%d,%d), filled\n",
                          palette_name(color), p1.x, p1.y, p2.x, p2.y);
     }
-    return render(DRAW_RECTANGLE, color, width, p1, p2);
+    return render(draw::DRAW_RECTANGLE, color, width, p1, p2);
 }
 
 extern "C" int KELTO_oval_pt(int color, Point p1, Point p2, int width) {
@@ -101,7 +104,7 @@ extern "C" int KELTO_oval_pt(int color, Point p1, Point p2, int width) {
             KELTO_printf("%s oval with bounding box (%d,%d) to (%d,%d), filled\n",
                          palette_name(color), p1.x, p1.y, p2.x, p2.y);
     }
-    return render(DRAW_OVAL, color, width, p1, p2);
+    return render(draw::DRAW_OVAL, color, width, p1, p2);
 }
 
 extern "C" int KELTO_line_pt(int color, Point p1, Point p2, int width) {
@@ -110,5 +113,5 @@ extern "C" int KELTO_line_pt(int color, Point p1, Point p2, int width) {
     if (logging())
         KELTO_printf("%s line from (%d,%d) to (%d,%d), width %d\n", palette_name(color), p1.x, p1.y,
                      p2.x, p2.y, width);
-    return render(DRAW_LINE, color, std::max(width, 1), p1, p2);
+    return render(draw::DRAW_LINE, color, std::max(width, 1), p1, p2);
 }

@@ -1,11 +1,12 @@
 // The point forms of the text calls: plain text and formatted text.
 #include <cstdarg>
 
-#include "draw/corrections.h"
-#include "draw/draw_record.h"
-#include "draw/format_buffer.h"
+#include "api/corrections.h"
+#include "api/format_buffer.h"
+#include "api/render.h"
 #include "draw/palette.h"
-#include "events/lib_state.h"
+#include "events/events.h"
+#include "kelto.h"
 
 using namespace kelto;
 
@@ -14,15 +15,16 @@ extern "C" int KELTO_text_pt(int color, Point anchor, int size, const char *text
     size = check_size(size);
     color = check_color(color);
     if (text == nullptr) text = "";
-    if (lib_state().logging)
-        KELTO_printf("%s text at (%d,%d), \"%s\"\n", palette_name(color), anchor.x, anchor.y, text);
-    DrawRecord record;
-    record.kind = DRAW_TEXT;
+    if (events::state().logging)
+        KELTO_printf("%s text at (%d,%d), \"%s\"\n", draw::palette_name(color), anchor.x, anchor.y,
+                     text);
+    draw::DrawRecord record;
+    record.kind = draw::DRAW_TEXT;
     record.color = color;
-    record.points[0] = anchor;
+    record.points[0] = to_draw_point(anchor);
     record.size = size;
     record.text = text;
-    render_record(record);
+    render_on_surface(record);
     return 1;
 }
 

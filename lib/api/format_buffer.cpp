@@ -1,5 +1,5 @@
 // Formatting into the fixed buffer of the formatted-print calls.
-#include "draw/format_buffer.h"
+#include "api/format_buffer.h"
 
 #include <cstdio>
 

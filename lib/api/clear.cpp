@@ -1,0 +1,11 @@
+// KELTO_clear: erases the surface to white inside a thin black frame.
+#include "events/events.h"
+#include "kelto.h"
+
+extern "C" int KELTO_clear(void) {
+    using namespace kelto;
+    if (events::state().logging) KELTO_printf("Clearing the graphics window\n");
+    if (Image *surface = events::canvas().image) draw::erase(*surface);
+    events::mark_surface_changed();
+    return 1;
+}

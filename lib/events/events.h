@@ -1,0 +1,76 @@
+// Windows and events: start-up and shutdown, the event wait with its run
+// states, and the graphics window that shows the surface. The module owns
+// that part of the library's state: the graphics window, the surface and its
+// origin, the run and logging flags and the event being produced.
+#pragma once
+
+#include <memory>
+
+#include "draw/canvas.h"
+#include "platform/image.h"
+#include "platform/messages.h"
+#include "script/event.h"
+
+namespace kelto::events {
+
+constexpr int kSurfaceWidth = 601;
+constexpr int kSurfaceHeight = 540;
+
+struct EventState {
+    platform::WindowHandle graphics_window = 0;  // none: the library is not open
+    void *instance = nullptr;
+    // The graphics window's client area while held (from open to close); every
+    // copy of the surface to the screen goes through it.
+    platform::WindowHandle window_dc = 0;
+    // The 601 x 540 off-screen surface all drawing renders into.
+    std::unique_ptr<Image> surface;
+    platform::MenuHandle run_menu = 0;
+
+    // Centre of the graphics window's client area: program point (0, 0).
+    int origin_x = 0;
+    int origin_y = 0;
+    bool surface_changed = true;
+
+    bool logging = true;
+    bool animating = false;
+    bool one_frame = false;
+    bool quit_requested = false;
+    bool timer_fired = false;
+    bool ctrl_down = false;
+
+    // The event being produced by the current wait.
+    script::Event event;
+};
+
+EventState &state();
+
+bool is_open();
+
+// Registers the window classes (unless a previous instance did), creates the
+// graphics window and the text window, the surface and the 100 ms timer, and
+// shows both windows.
+void open(void *instance, void *previous_instance, int show_state);
+// Lets go of the graphics window's client area and closes the script file.
+void close();
+
+// Waits for the next event: takes the window system's messages, copies the
+// changed surface to the screen, lets a playing script stand in for the user
+// and chooses periodic events while animating. Returns the event handed out:
+// after a requested quit its kind is always Quit.
+script::Event await_event();
+
+// The run controls.
+void halt();
+void one_frame();
+void animate();
+void request_quit();
+
+// Logging of drawing calls, with the "&Logging" check mark.
+void set_logging(bool on);
+
+// The surface in program coordinates; no image before the library is open.
+draw::Canvas canvas();
+// Drawing changed the surface: the next wait copies it to the window.
+void mark_surface_changed();
+
+}  // namespace kelto::events
