@@ -108,21 +108,7 @@ TEST_F(ConsoleTest, OverlongOutputIsCutAtTheBuffer) {
     EXPECT_EQ(row_from_bottom(text_image(), 0), expected_row(long_text.substr(0, 1023)));
 }
 
-TEST_F(ConsoleTest, CtrlHTypedIntoTheTextWindowHaltsAnimation) {
-    KELTO_run_control(RUN_ANIMATE);
-    display->key_down(text_window(), platform::VK_CONTROL);
-    display->key_down(text_window(), 'H');
-    KELTO_await_event(nullptr, nullptr, nullptr);
-    EXPECT_FALSE(events::state().animating);
-}
 
-TEST_F(ConsoleTest, CharactersTypedIntoTheTextWindowBecomeKeyEvents) {
-    display->key(text_window(), 'K', 'k');
-    int x = 1, y = 1;
-    char key = 0;
-    EXPECT_EQ(KELTO_await_event(&x, &y, &key), KELTO_KBD);
-    EXPECT_EQ(key, 'k');
-}
 
 TEST_F(ConsoleTest, ControlIsForgottenWhenTheFocusLeavesTheProgram) {
     display->focus(text_window());

@@ -121,15 +121,6 @@ TEST_F(GraphicsWindowTest, CtrlLettersIgnoreCaseAndShift) {
     }
 }
 
-TEST_F(GraphicsWindowTest, APlainLetterIsAKeyEventAndChangesNoState) {
-    display->key(graphics, 'A', 'a');
-    int x, y;
-    char key;
-    EXPECT_EQ(KELTO_await_event(&x, &y, &key), KELTO_KBD);
-    EXPECT_EQ(key, 97);
-    EXPECT_EQ(x, 0);
-    EXPECT_FALSE(events::state().animating);
-}
 
 TEST_F(GraphicsWindowTest, WhileCtrlIsHeldNoCharacterMakesAnEvent) {
     ctrl('B', 2);
