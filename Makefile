@@ -1,7 +1,9 @@
 # Two commands do everything on a fresh Debian 12 machine:
 #   make run   - install what is missing, build, start the card designer
 #   make test  - install what is missing, build, run every test
-BUILD_DIR ?= build/release
+# PRESET picks a preset of CMakePresets.json (release, sanitize); CMAKE_ARGS
+# adds cache settings, e.g. CMAKE_ARGS=-DKELTO_WERROR=ON.
+PRESET ?= release
 JOBS ?= $(shell nproc)
 
 .PHONY: run test build deps configure clean
@@ -10,10 +12,10 @@ deps:
 	@scripts/install-deps.sh
 
 configure: deps
-	@cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_ARGS) >/dev/null
+	@cmake --preset $(PRESET) $(CMAKE_ARGS) >/dev/null
 
 build: configure
-	@cmake --build $(BUILD_DIR) -j $(JOBS)
+	@cmake --build --preset $(PRESET) -j $(JOBS)
 
 run: build
 	@if [ -z "$$DISPLAY$$WAYLAND_DISPLAY$$QT_QPA_PLATFORM" ]; then \
@@ -21,10 +23,10 @@ run: build
 	  echo "(DISPLAY or WAYLAND_DISPLAY). Run it in a desktop session, or: xvfb-run make run" >&2; \
 	  exit 1; \
 	fi
-	@$(BUILD_DIR)/app/card_designer
+	@build/$(PRESET)/app/card_designer
 
 test: build
-	@cd $(BUILD_DIR) && ctest --output-on-failure -j $(JOBS) --timeout 300
+	@ctest --preset $(PRESET) -j $(JOBS)
 
 clean:
 	rm -rf build

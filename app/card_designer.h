@@ -37,7 +37,11 @@ enum ClickZone : int {
 };
 
 // One value per slot of the item table.
-using ItemArray = std::array<int, MAX_ITEMS>;
+// Slots are numbered as ints, like the item count and the selection.
+struct ItemArray : std::array<int, MAX_ITEMS> {
+    int &operator[](int slot) { return data()[slot]; }
+    const int &operator[](int slot) const { return data()[slot]; }
+};
 
 // The whole application state, local to the main routine and passed by
 // reference to every drawing and editing operation. Slots 0 .. item_count - 1

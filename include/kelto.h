@@ -60,7 +60,6 @@ int KELTO_close(void);          /* Closes the script file; call last. Returns 1.
  * Events
  *-----------------------------------------------------------------------*/
 
-#define KELTO_NONE (-1)  /* Internal: no event yet. Never returned. */
 #define KELTO_MOUSE 1    /* Left mouse button pressed at (x, y). */
 #define KELTO_KBD 2      /* A character was typed; it is in key. */
 #define KELTO_PERIODIC 3 /* An animation tick (about ten a second while animating). */

@@ -57,8 +57,8 @@ protected:
 };
 
 INSTANTIATE_TEST_SUITE_P(BothFaces, FontsTest, ::testing::Values(Face::Sans, Face::Mono),
-                         [](const auto &info) {
-                             return info.param == Face::Sans ? "Sans" : "Mono";
+                         [](const auto &face) {
+                             return face.param == Face::Sans ? "Sans" : "Mono";
                          });
 
 TEST_P(FontsTest, MetricsGrowWithSizeAndAddUp) {

@@ -35,7 +35,7 @@ protected:
         }
     }
 
-    const MenuItem &run_item(int position) {
+    const MenuItem &run_item(std::size_t position) {
         return platform::window_system().menu(events::state().run_menu)->items.at(position - 1);
     }
 
@@ -62,13 +62,13 @@ TEST_F(GraphicsWindowTest, TheRunMenuHasItsSixteenPositions) {
     EXPECT_EQ(run_item(5).id, 4);
     EXPECT_EQ(run_item(9).text, "Play &One Script\tCtrl+O");
     EXPECT_EQ(run_item(11).id, 8);
-    for (int position : {4, 6, 10, 12}) EXPECT_TRUE(run_item(position).separator);
+    for (std::size_t position : {4u, 6u, 10u, 12u}) EXPECT_TRUE(run_item(position).separator);
     EXPECT_EQ(run_item(13).text, "KELTO v2.2 July 1997");
-    for (int position = 13; position <= 16; ++position) {
+    for (std::size_t position = 13; position <= 16; ++position) {
         EXPECT_TRUE(run_item(position).greyed);
         EXPECT_EQ(run_item(position).id, 9);
     }
-    for (int position = 1; position <= 11; ++position)
+    for (std::size_t position = 1; position <= 11; ++position)
         EXPECT_FALSE(run_item(position).greyed) << position;
 }
 
@@ -80,7 +80,7 @@ TEST_F(GraphicsWindowTest, StartUpStateAndCheckMarks) {
     EXPECT_FALSE(script::state().recording);
     EXPECT_FALSE(script::state().playing);
     EXPECT_TRUE(run_item(5).checked);
-    for (int position : {1, 2, 3, 7, 8, 9, 11}) EXPECT_FALSE(run_item(position).checked);
+    for (std::size_t position : {1u, 2u, 3u, 7u, 8u, 9u, 11u}) EXPECT_FALSE(run_item(position).checked);
     EXPECT_EQ(KELTO_logging(0), 1);
     EXPECT_FALSE(run_item(5).checked);
     EXPECT_FALSE(state.logging);

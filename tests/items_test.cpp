@@ -263,7 +263,7 @@ TEST_F(ItemsTest, DesignsDrawFromTheGeneratorInSlotOrder) {
     const int d = card_random_next(expected) % 4 + 17;
     const int burst_k = card_random_next(expected) % 3 + 5;
     const int sun_k = card_random_next(expected) % 3 + 5;
-    const auto line_count = [](int k) { return k == 7 ? 8 : k; };
+    const auto line_count = [](int k) { return static_cast<std::size_t>(k == 7 ? 8 : k); };
 
     const auto lines = printed_by([&] { draw_card(model); });
     const size_t burst_start = 1 + 3;
@@ -296,8 +296,9 @@ TEST_F(FrameTest, PanelIsSixOutlinedButtonsWithBlackLabels) {
             outline, sizeof outline,
             "black rectangle with bounding box (-296,%d) to (-200,%d) with line width 1\n", b - 2,
             b - 37);
-        EXPECT_EQ(lines[2 * i], outline);
-        EXPECT_EQ(lines[2 * i + 1], "black text at (-294," + std::to_string(b - 17) + "), \"" +
+        const auto at = static_cast<std::size_t>(2 * i);
+        EXPECT_EQ(lines[at], outline);
+        EXPECT_EQ(lines[at + 1], "black text at (-294," + std::to_string(b - 17) + "), \"" +
                                         BUTTON_LABELS[i] + "\"\n");
     }
     EXPECT_EQ(printed_by([] { draw_panel(3); })[7], "red text at (-294,128), \"Add Message\"\n");

@@ -17,11 +17,11 @@ int next_slot(int slot) {
 void store_line(ConsoleState &console, const char *text) {
     const std::size_t length = std::strlen(text);
     if (console.first == console.next) {
-        console.lines[console.first].reset();
+        console.lines[static_cast<std::size_t>(console.first)].reset();
         console.first = next_slot(console.first);
     }
     // A block that cannot be had leaves the slot empty; the line is still shown.
-    std::unique_ptr<char[]> &slot = console.lines[console.next];
+    std::unique_ptr<char[]> &slot = console.lines[static_cast<std::size_t>(console.next)];
     slot.reset(new (std::nothrow) char[length + 1]);
     if (slot) std::memcpy(slot.get(), text, length + 1);
     if (console.first < 0) console.first = console.next;
@@ -46,7 +46,7 @@ std::vector<std::string> console_lines() {
     if (console.first < 0) return lines;
     int slot = console.first;
     do {
-        const char *text = console.lines[slot].get();
+        const char *text = console.lines[static_cast<std::size_t>(slot)].get();
         lines.emplace_back(text ? text : "");
         slot = next_slot(slot);
     } while (slot != console.next);

@@ -46,8 +46,8 @@ private:
     std::size_t at_ = 0;
 };
 
-void write_item(Writer &out, uint32_t style, int x, int y, int width, int height, int id,
-                uint16_t class_ordinal, std::u16string_view text) {
+void write_item(Writer &out, uint32_t style, unsigned x, unsigned y, unsigned width,
+                unsigned height, unsigned id, uint16_t class_ordinal, std::u16string_view text) {
     out.align4();
     out.u32(style);
     out.u32(0);  // extended style
@@ -66,7 +66,7 @@ void write_item(Writer &out, uint32_t style, int x, int y, int width, int height
 // Windows-1252, then blanks up to 79.
 std::u16string fitted_prompt(const char *prompt) {
     std::u16string units(kGetsPromptLength, u' ');
-    for (int i = 0; prompt != nullptr && i < kGetsPromptLength && prompt[i] != '\0'; ++i)
+    for (std::size_t i = 0; prompt != nullptr && i < units.size() && prompt[i] != '\0'; ++i)
         units[i] =
             static_cast<char16_t>(text::cp1252_to_unicode(static_cast<unsigned char>(prompt[i])));
     return units;

@@ -116,7 +116,7 @@ intptr_t WindowSystem::dialog_box_indirect(std::span<const uint8_t> template_byt
     if (!layout) return -1;
     const WindowHandle handle = create_dialog(*layout, owner, procedure);
     const int tab_stop = first_tab_stop(dialogs_[handle]);
-    const int focus_id = tab_stop >= 0 ? dialogs_[handle].items[tab_stop].control.id : 0;
+    const int focus_id = tab_stop >= 0 ? dialogs_[handle].items[static_cast<std::size_t>(tab_stop)].control.id : 0;
     const bool default_focus =
         send_message(handle, WM_INITDIALOG, static_cast<uintptr_t>(focus_id), init_value) != 0;
 

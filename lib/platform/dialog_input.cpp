@@ -34,8 +34,9 @@ void press(WindowSystem &windows, WindowHandle handle, const DialogItem &button)
 
 // Enter presses the focused push button, else the default one, else sends IDOK.
 void press_default(WindowSystem &windows, WindowHandle handle, const Dialog &dialog) {
-    if (dialog.focus >= 0 && is_push_button(dialog.items[dialog.focus])) {
-        press(windows, handle, dialog.items[dialog.focus]);
+    const DialogItem *focused = dialog.focused_item();
+    if (focused && is_push_button(*focused)) {
+        press(windows, handle, *focused);
         return;
     }
     for (const DialogItem &item : dialog.items) {
@@ -55,7 +56,7 @@ void tab(Dialog &dialog, bool backwards) {
     int index = dialog.focus >= 0 ? dialog.focus : (backwards ? 0 : count - 1);
     for (int tried = 0; tried < count; ++tried) {
         index = (index + step) % count;
-        if (takes_focus(dialog.items[index])) {
+        if (takes_focus(dialog.items[static_cast<std::size_t>(index)])) {
             dialog.focus = index;
             return;
         }
@@ -95,8 +96,8 @@ void edit_typed(std::u16string &text, char16_t unit) {
 }
 
 void typed(WindowSystem &windows, WindowHandle handle, Dialog &dialog, uintptr_t character) {
-    if (dialog.focus < 0) return;
-    DialogItem &item = dialog.items[dialog.focus];
+    if (!dialog.focused_item()) return;
+    DialogItem &item = *dialog.focused_item();
     const auto unit = static_cast<char16_t>(character & 0xFFFF);
     if (is_edit(item)) {
         std::u16string text = item.control.text;

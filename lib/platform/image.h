@@ -22,10 +22,16 @@ struct Image {
     bool contains(int64_t x, int64_t y) const {
         return x >= 0 && y >= 0 && x < width && y < height;
     }
-    uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
-    uint32_t &at(int x, int y) { return pixels[static_cast<std::size_t>(y) * width + x]; }
-    uint32_t *row(int y) { return pixels.data() + static_cast<std::size_t>(y) * width; }
-    const uint32_t *row(int y) const { return pixels.data() + static_cast<std::size_t>(y) * width; }
+    uint32_t at(int x, int y) const { return pixels[index(x, y)]; }
+    uint32_t &at(int x, int y) { return pixels[index(x, y)]; }
+    uint32_t *row(int y) { return pixels.data() + index(0, y); }
+    const uint32_t *row(int y) const { return pixels.data() + index(0, y); }
+
+private:
+    std::size_t index(int x, int y) const {
+        return static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+               static_cast<std::size_t>(x);
+    }
 };
 
 // Copies `src` into `dst` with its top-left corner at (x, y), clipped to `dst`.

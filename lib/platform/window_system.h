@@ -72,6 +72,14 @@ struct Dialog {
     intptr_t result = 0;
     bool shift_down = false;
     bool alt_down = false;
+
+    // The item with the keyboard focus, or nullptr.
+    DialogItem *focused_item() {
+        return focus >= 0 ? &items[static_cast<std::size_t>(focus)] : nullptr;
+    }
+    const DialogItem *focused_item() const {
+        return focus >= 0 ? &items[static_cast<std::size_t>(focus)] : nullptr;
+    }
 };
 
 class WindowSystem {

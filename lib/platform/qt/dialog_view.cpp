@@ -52,8 +52,8 @@ DialogView::DialogView(WindowSystem &windows, WindowHandle dialog, QWidget *owne
         widget->setVisible((item.control.style & WS_VISIBLE) != 0);
         items_[item.control.id] = widget;
     }
-    if (running->focus >= 0)
-        if (QWidget *focused = item(running->items[running->focus].control.id)) focused->setFocus();
+    if (const DialogItem *focused_item = running->focused_item())
+        if (QWidget *focused = item(focused_item->control.id)) focused->setFocus();
     setFixedSize(std::max(1, window->client.width()), std::max(1, window->client.height()));
     // A top-level window's position is that of its frame.
     move(window->outer.left, window->outer.top);
