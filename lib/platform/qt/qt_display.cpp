@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <chrono>
 
+#include "platform/qt/application.h"
 #include "platform/qt/dialog_view.h"
 #include "platform/qt/make_qt_display.h"
 #include "platform/qt/top_window.h"
@@ -52,7 +53,7 @@ QtDisplay::~QtDisplay() {
 void QtDisplay::attach(WindowSystem &windows) {
     windows_ = &windows;
     if (!QApplication::instance()) {
-        application_ = std::make_unique<QApplication>(argc_, argv_);
+        application_ = start_application(argc_, argv_);
     } else if (!qobject_cast<QApplication *>(QApplication::instance())) {
         qFatal("KELTO needs a QApplication, but the program made another kind of Qt application");
     }

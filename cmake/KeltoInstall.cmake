@@ -1,0 +1,34 @@
+# Installs the public header, the static libraries, the fonts' licence, a
+# CMake package (find_package(kelto): kelto::kelto, kelto::main) and a
+# pkg-config file (kelto.pc).
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+set(KELTO_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/kelto)
+
+install(TARGETS kelto kelto_main EXPORT kelto-targets
+  ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
+install(FILES ${PROJECT_SOURCE_DIR}/include/kelto.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
+install(EXPORT kelto-targets NAMESPACE kelto:: DESTINATION ${KELTO_CMAKE_DIR})
+
+configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/kelto-config.cmake.in
+  ${PROJECT_BINARY_DIR}/kelto-config.cmake INSTALL_DESTINATION ${KELTO_CMAKE_DIR})
+write_basic_package_version_file(${PROJECT_BINARY_DIR}/kelto-config-version.cmake
+  COMPATIBILITY SameMajorVersion)
+install(FILES ${PROJECT_BINARY_DIR}/kelto-config.cmake
+  ${PROJECT_BINARY_DIR}/kelto-config-version.cmake DESTINATION ${KELTO_CMAKE_DIR})
+
+if(KELTO_WITH_QT)
+  set(KELTO_PC_REQUIRES "freetype2 Qt6Widgets")
+else()
+  set(KELTO_PC_REQUIRES "freetype2")
+endif()
+# Paths in the .pc file are relative to where it is installed, so the prefix
+# can be moved.
+file(RELATIVE_PATH KELTO_PC_INCLUDE_FROM_PC /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig
+  /prefix/${CMAKE_INSTALL_INCLUDEDIR})
+configure_file(${PROJECT_SOURCE_DIR}/cmake/kelto.pc.in ${PROJECT_BINARY_DIR}/kelto.pc @ONLY)
+install(FILES ${PROJECT_BINARY_DIR}/kelto.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+
+install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/LICENSE.fonts
+  DESTINATION ${CMAKE_INSTALL_DOCDIR})

@@ -1,0 +1,56 @@
+#!/usr/bin/env bash
+# Installs the built library into a temporary prefix and builds programs
+# against it as a user outside the repository would: the starter folder and a
+# small program with find_package(kelto), and the same program with
+# pkg-config. The small program runs on Qt's offscreen platform. Also checks
+# that KELTO as a subproject brings only the library.
+# Usage: install_test.sh <build dir> <source dir>
+set -euo pipefail
+build=$1
+source=$(cd "$2" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+cmake --install "$build" --prefix "$work/prefix" >/dev/null
+export QT_QPA_PLATFORM=offscreen
+
+echo "== find_package: the starter folder"
+cmake -S "$source/examples/starter" -B "$work/starter" -G Ninja \
+  -DCMAKE_PREFIX_PATH="$work/prefix" >/dev/null
+cmake --build "$work/starter" >/dev/null
+
+echo "== find_package: a program that takes one periodic event"
+cmake -S "$source/tests/install" -B "$work/one_tick" -G Ninja \
+  -DCMAKE_PREFIX_PATH="$work/prefix" >/dev/null
+cmake --build "$work/one_tick" >/dev/null
+"$work/one_tick/one_tick"
+
+echo "== pkg-config: the same program"
+export PKG_CONFIG_PATH="$work/prefix/lib/pkgconfig"
+# shellcheck disable=SC2046
+g++ -std=c++20 -o "$work/one_tick_pc" "$source/tests/install/one_tick.cpp" \
+  $(pkg-config --cflags --libs --static kelto)
+"$work/one_tick_pc"
+
+echo "== add_subdirectory: only the library is built"
+mkdir -p "$work/sub"
+cat > "$work/sub/CMakeLists.txt" <<CMAKE
+cmake_minimum_required(VERSION 3.25)
+project(uses_kelto LANGUAGES CXX)
+add_subdirectory("$source" kelto)
+add_executable(one_tick "$source/tests/install/one_tick.cpp")
+target_link_libraries(one_tick PRIVATE kelto::kelto kelto::main)
+CMAKE
+cmake -S "$work/sub" -B "$work/sub/build" -G Ninja >/dev/null
+targets=$(ninja -C "$work/sub/build" -t targets all)
+for unwanted in card_designer gets_example _test _bench; do
+  if grep -q "$unwanted" <<<"$targets"; then
+    echo "a subproject build makes $unwanted targets"
+    exit 1
+  fi
+done
+
+echo "== the header alone compiles as C"
+echo '#include <kelto.h>' | gcc -std=c99 -Wall -Wextra -pedantic -Werror -x c -c \
+  -I"$work/prefix/include" -o /dev/null -
+echo "installed and used"
