@@ -19,17 +19,34 @@
  *     }
  *
  * Coordinates: (0, 0) is the centre of the graphics window, x grows to the
- * right and y grows upwards. Colours are indices 0..23 into a fixed palette.
- * Every drawing call goes into an off-screen picture that the window shows
- * after the next KELTO_await_event. Bad arguments (a colour of 99, a negative
- * radius) are corrected and the correction is printed in the text window.
+ * right and y grows upwards. The window shows about x -297..297 and
+ * y -245..245 (a little less or more, depending on the desktop's window
+ * frames); what lies outside is simply not seen. Colours are indices 0..23
+ * into a fixed palette. Every drawing call goes into an off-screen picture
+ * that the window shows after the next KELTO_await_event. Bad arguments (a
+ * colour of 99, a negative radius) are corrected and the correction is
+ * printed in the text window.
  *
- * Do not write main() yourself: link the kelto_main library and write
- * KELTO_main instead; it receives the four start-up values to pass on to
- * KELTO_open.
+ * Time: while animating, KELTO_await_event hands out a KELTO_PERIODIC event
+ * at every tick of a 100 ms timer, so ten a second at most.
+ *
+ * Text: a string with characters beyond plain ASCII may be UTF-8 (what
+ * today's editors save, e.g. "Grüße") and is drawn as the characters it
+ * names. Any string that is not valid UTF-8 is read one 8-bit Windows-1252
+ * character per byte; the characters typed on the keyboard (KELTO_KBD) and
+ * the line KELTO_gets stores are such 8-bit characters, so they draw as typed.
+ *
+ * Do not write main() yourself: link the kelto_main library (kelto::main in
+ * CMake) and write KELTO_main instead; it receives the four start-up values
+ * to pass on to KELTO_open.
  */
 #ifndef KELTO_H
 #define KELTO_H
+
+/* The version of this library. */
+#define KELTO_VERSION_MAJOR 2
+#define KELTO_VERSION_MINOR 2
+#define KELTO_VERSION_PATCH 0
 
 #if defined(__GNUC__) || defined(__clang__)
 #define KELTO_PRINTF_FORMAT(fmt, args) __attribute__((format(printf, fmt, args)))

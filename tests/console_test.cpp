@@ -96,6 +96,18 @@ TEST_F(ConsoleTest, EmptyLineIsStoredAndScrollsByOneEmptyRow) {
     EXPECT_EQ(row_from_bottom(text_image(), 1), expected_row("abc"));
 }
 
+TEST_F(ConsoleTest, Utf8LinesShowTheCharactersTheyName) {
+    KELTO_printf(
+        "Gr\xC3\xBC\xC3\x9F"
+        "e, %s\n",
+        "\xE2\x82\xAC");
+    EXPECT_EQ(console::console_lines().back(),
+              "Gr\xC3\xBC\xC3\x9F"
+              "e, \xE2\x82\xAC\n");
+    EXPECT_EQ(row_from_bottom(text_image(), 0), expected_row("Gr\xFC\xDF"
+                                                             "e, \x80"));
+}
+
 TEST_F(ConsoleTest, ReturnsTheFormattersCount) {
     EXPECT_EQ(KELTO_printf("Illegal color %d; using RED.\n", 99), 29);
     EXPECT_EQ(console::console_lines().back(), "Illegal color 99; using RED.\n");
@@ -107,8 +119,6 @@ TEST_F(ConsoleTest, OverlongOutputIsCutAtTheBuffer) {
     EXPECT_EQ(console::console_lines().back(), long_text.substr(0, 1023));
     EXPECT_EQ(row_from_bottom(text_image(), 0), expected_row(long_text.substr(0, 1023)));
 }
-
-
 
 TEST_F(ConsoleTest, ControlIsForgottenWhenTheFocusLeavesTheProgram) {
     display->focus(text_window());

@@ -287,6 +287,19 @@ TEST_F(FormsTest, IntegerAndPointFormsPrintAndDrawTheSame) {
     EXPECT_TRUE(integer_pixels == point_pixels);
 }
 
+TEST_F(FormsTest, Utf8AndWindows1252TextDrawTheSameCharacters) {
+    KELTO_logging(0);
+    whiten();
+    KELTO_text(BLACK, -200, 0, 30,
+               "Gr\xC3\xBC\xC3\x9F"
+               "e \xE2\x82\xAC");
+    const std::vector<uint32_t> utf8 = surface().pixels;
+    whiten();
+    KELTO_text_printf(BLACK, -200, 0, 30, "Gr%c%ce %c", '\xFC', '\xDF', '\x80');
+    EXPECT_TRUE(surface().pixels == utf8);
+    EXPECT_GT(bounds_of(kBlack).count, 100);
+}
+
 TEST_F(FormsTest, UndoOnlySaysItIsNoLongerSupported) {
     whiten();
     for (const int logging : {1, 0}) {

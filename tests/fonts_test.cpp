@@ -230,6 +230,43 @@ TEST_P(FontsTest, Windows1252CharactersHaveGlyphs) {
     EXPECT_EQ(accented.bottom, plain.bottom);
 }
 
+TEST_P(FontsTest, Utf8TextDrawsTheCharactersItNames) {
+    // "Grüße, 5 €" in UTF-8 and in Windows-1252.
+    const Image utf8 = drawn(fonts, GetParam(), 24, 10, 10,
+                             "Gr\xC3\xBC\xC3\x9F"
+                             "e, 5 \xE2\x82\xAC");
+    EXPECT_EQ(utf8.pixels, drawn(fonts, GetParam(), 24, 10, 10,
+                                 "Gr\xFC\xDF"
+                                 "e, 5 \x80")
+                               .pixels);
+    EXPECT_EQ(fonts.text_width(GetParam(), 24,
+                               "Gr\xC3\xBC\xC3\x9F"
+                               "e"),
+              fonts.text_width(GetParam(), 24,
+                               "Gr\xFC\xDF"
+                               "e"));
+    // Characters no 8-bit string can name: Greek and Cyrillic letters.
+    const Image greek = drawn(fonts, GetParam(), 24, 10, 10, "\xCE\xB1\xCE\xB2\xD0\x96");
+    const Image missing = drawn(fonts, GetParam(), 24, 10, 10, "\x81\x81\x81");
+    EXPECT_GT(changed_pixels(greek).count, 30);
+    EXPECT_NE(greek.pixels, missing.pixels);
+    EXPECT_EQ(drawn(fonts, GetParam(), 24, 10, 10, "\xCE\xB1\xCE\xB2\xD0\x96").pixels, greek.pixels)
+        << "cached glyphs draw like fresh ones";
+}
+
+TEST(FontsCache, TextOfEverNewCharactersStaysWithinTheBudget) {
+    FontLibrary fonts;
+    // Every character of the Basic Multilingual Plane's CJK block, in UTF-8.
+    std::string text;
+    for (char32_t c = 0x4E00; c < 0x9FFF; ++c) {
+        text += static_cast<char>(0xE0 | (c >> 12));
+        text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        text += static_cast<char>(0x80 | (c & 0x3F));
+    }
+    EXPECT_GT(fonts.text_width(Face::Sans, 127, text), 0);
+    EXPECT_LE(fonts.cache_bytes(), FontLibrary::kCacheBudget + FontLibrary::kCacheBudget / 2);
+}
+
 TEST(FontsPitch, MonoIsFixedPitchAndSansIsNot) {
     FontLibrary fonts;
     for (int size : {0, 1, 9, 13, 20, 50, 127}) {

@@ -105,6 +105,24 @@ TEST(GetsTemplate, PromptBytesAreReadAsWindows1252NotSignWidened) {
     EXPECT_EQ(prompt_text("caf\xE9 \x80\x96").substr(0, 7), u"caf\u00e9 \u20ac\u2013");
 }
 
+TEST(GetsTemplate, Utf8PromptsShowTheCharactersTheyName) {
+    EXPECT_EQ(prompt_text("Gr\xC3\xBC\xC3\x9F"
+                          "e \xE2\x82\xAC")
+                  .substr(0, 8),
+              u"Gr\u00fc\u00dfe \u20ac ");
+    // A character beyond U+FFFF takes two of the 79 units; one that no longer
+    // fits whole is left out, and so is everything after it.
+    const std::string smiles = std::string(77, 'x') +
+                               "\xF0\x9F\x98\x80"
+                               "\xF0\x9F\x98\x80"
+                               "y";
+    EXPECT_EQ(prompt_text(smiles.c_str()), std::u16string(77, u'x') + u"\U0001F600");
+    const std::string late = std::string(78, 'x') +
+                             "\xF0\x9F\x98\x80"
+                             "y";
+    EXPECT_EQ(prompt_text(late.c_str()), std::u16string(78, u'x') + u" ");
+}
+
 // An open library on the headless display, with the dialog driven by
 // actions that run at set times of virtual time while it is up.
 class GetsTest : public kelto::test::KeltoFixture {

@@ -4,7 +4,7 @@
 #include <string>
 
 #include "console/gets.h"
-#include "draw/cp1252.h"
+#include "draw/text_encoding.h"
 #include "platform/dialog_template.h"
 
 namespace kelto::console {
@@ -62,13 +62,25 @@ void write_item(Writer &out, uint32_t style, unsigned x, unsigned y, unsigned wi
     out.u16(0);  // no creation data
 }
 
-// The first 79 characters of the prompt, each 8-bit character read as
-// Windows-1252, then blanks up to 79.
+// The prompt read as text_encoding.h says, cut to the first 79 units of
+// 16 bits (a character beyond U+FFFF takes two), then blanks up to 79.
 std::u16string fitted_prompt(const char *prompt) {
-    std::u16string units(kGetsPromptLength, u' ');
-    for (std::size_t i = 0; prompt != nullptr && i < units.size() && prompt[i] != '\0'; ++i)
-        units[i] =
-            static_cast<char16_t>(text::cp1252_to_unicode(static_cast<unsigned char>(prompt[i])));
+    constexpr auto kUnits = static_cast<std::size_t>(kGetsPromptLength);
+    std::u16string units;
+    bool full = false;
+    if (prompt != nullptr) {
+        text::for_each_character(prompt, [&](char32_t c) {
+            full = full || units.size() + (c < 0x10000 ? 1 : 2) > kUnits;
+            if (full) return;
+            if (c < 0x10000) {
+                units += static_cast<char16_t>(c);
+            } else {
+                units += static_cast<char16_t>(0xD800 + ((c - 0x10000) >> 10));
+                units += static_cast<char16_t>(0xDC00 + ((c - 0x10000) & 0x3FF));
+            }
+        });
+    }
+    units.resize(kUnits, u' ');
     return units;
 }
 

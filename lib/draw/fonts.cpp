@@ -8,6 +8,7 @@
 
 #include "draw/embedded_fonts.h"
 #include "draw/glyph_cache.h"
+#include "draw/text_encoding.h"
 
 namespace kelto::text {
 
@@ -61,12 +62,16 @@ struct FontLibrary::Impl {
     LibraryHandle library = start_freetype();
     FaceHandle sans = open_face(library.get(), Face::Sans);
     FaceHandle mono = open_face(library.get(), Face::Mono);
-    GlyphCache cache{{sans.get(), mono.get()}};
+    GlyphCache cache{{sans.get(), mono.get()}, kCacheBudget};
 };
 
 FontLibrary::FontLibrary() : impl_(std::make_unique<Impl>()) {}
 
 FontLibrary::~FontLibrary() = default;
+
+std::size_t FontLibrary::cache_bytes() const {
+    return impl_->cache.bytes();
+}
 
 FontMetrics FontLibrary::metrics(Face face, int char_height) {
     return impl_->cache.sized(face, em_for(char_height)).metrics;
@@ -75,10 +80,9 @@ FontMetrics FontLibrary::metrics(Face face, int char_height) {
 int FontLibrary::text_width(Face face, int char_height, std::string_view text) {
     SizedFace &sized = impl_->cache.sized(face, em_for(char_height));
     int64_t width = 0;
-    for (const char c : text) {
-        width += impl_->cache.glyph(sized, static_cast<unsigned char>(c)).advance;
-        if (width >= INT_MAX) return INT_MAX;
-    }
+    for_each_character(text, [&](char32_t c) {
+        width = std::min<int64_t>(width + impl_->cache.glyph(sized, c).advance, INT_MAX);
+    });
     return static_cast<int>(width);
 }
 
@@ -92,10 +96,10 @@ void FontLibrary::draw(Image &img, Face face, int char_height, int64_t x, int64_
     // arithmetic below small.
     const int em = sized.em;
     if (y >= int64_t{img.height} + em || y <= -(int64_t{sized.metrics.height} + em)) return;
+    const Encoding encoding = encoding_of(text);
     int64_t pen = x;
-    for (const char c : text) {
-        if (pen >= int64_t{img.width} + em) break;
-        const Glyph &glyph = impl_->cache.glyph(sized, static_cast<unsigned char>(c));
+    for (std::size_t at = 0; at < text.size() && pen < int64_t{img.width} + em;) {
+        const Glyph &glyph = impl_->cache.glyph(sized, next_character(text, at, encoding));
         // Compared without adding to `pen`, which may be near INT64_MIN.
         if (pen > -int64_t{glyph.right} && pen < int64_t{img.width} - glyph.left)
             paint_glyph(img, glyph, pen, y, color);

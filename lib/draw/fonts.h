@@ -2,6 +2,7 @@
 // metrics, string widths and monochrome glyph drawing into an Image.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string_view>
@@ -13,8 +14,8 @@ namespace kelto::text {
 
 // Owns FreeType, both faces and the glyph cache. Character heights are em
 // sizes in pixels, 1..127; 0 (or less) selects kDefaultCharHeight and larger
-// values are taken as 127. Text is 8-bit Windows-1252; every byte is one
-// character and none has a special meaning.
+// values are taken as 127. Text is read as text_encoding.h says (UTF-8 or
+// Windows-1252); no character has a special meaning.
 class FontLibrary {
 public:
     static constexpr int kDefaultCharHeight = 13;
@@ -36,6 +37,10 @@ public:
     // rows tall; at some sizes hinting puts a row of a glyph just outside.
     void draw(Image &img, Face face, int char_height, int64_t x, int64_t y, std::string_view text,
               uint32_t color);
+
+    // The bytes the rendered glyphs take; kept near kCacheBudget.
+    static constexpr std::size_t kCacheBudget = std::size_t{8} << 20;
+    std::size_t cache_bytes() const;
 
 private:
     struct Impl;

@@ -5,8 +5,6 @@
 #include <stdexcept>
 #include <string>
 
-#include "draw/cp1252.h"
-
 namespace kelto::text {
 
 namespace {
@@ -69,11 +67,11 @@ void collect_spans(const FT_GlyphSlotRec &slot, const SizedFace &sized, Glyph &g
     }
 }
 
-Glyph render_glyph(SizedFace &sized, unsigned char byte) {
+Glyph render_glyph(SizedFace &sized, char32_t character) {
     Glyph glyph;
     FT_Face face = sized.ft_face;
     if (FT_Activate_Size(sized.size.get()) != 0) return glyph;
-    const FT_UInt index = FT_Get_Char_Index(face, cp1252_to_unicode(byte));
+    const FT_UInt index = FT_Get_Char_Index(face, character);
     if (FT_Load_Glyph(face, index, FT_LOAD_RENDER | FT_LOAD_TARGET_MONO) != 0) return glyph;
     glyph.advance = std::max(0, round_pixels(face->glyph->advance.x));
     collect_spans(*face->glyph, sized, glyph);
@@ -121,15 +119,35 @@ SizedFace &GlyphCache::sized(Face face, int em) {
     return *entry;
 }
 
-const Glyph &GlyphCache::glyph(SizedFace &sized, unsigned char byte) {
-    if (!sized.loaded[byte]) {
-        sized.glyphs[byte] = render_glyph(sized, byte);
-        sized.loaded[byte] = true;
-        const size_t added = sized.glyphs[byte].spans.capacity() * sizeof(GlyphSpan);
-        sized.bytes += added;
-        bytes_ += added;
+const Glyph &GlyphCache::glyph(SizedFace &sized, char32_t character) {
+    if (character < sized.glyphs.size()) {
+        if (!sized.loaded[character]) {
+            sized.glyphs[character] = render_glyph(sized, character);
+            sized.loaded[character] = true;
+            account(sized, sized.glyphs[character].spans.capacity() * sizeof(GlyphSpan));
+        }
+        return sized.glyphs[character];
     }
-    return sized.glyphs[byte];
+    if (const auto found = sized.others.find(character); found != sized.others.end())
+        return found->second;
+    // Text of ever new characters cannot grow one size without bound.
+    if (sized.other_bytes > budget_ / 4) {
+        sized.bytes -= sized.other_bytes;
+        bytes_ -= sized.other_bytes;
+        sized.other_bytes = 0;
+        sized.others.clear();
+    }
+    const Glyph &glyph =
+        sized.others.emplace(character, render_glyph(sized, character)).first->second;
+    const size_t added = sizeof(Glyph) + glyph.spans.capacity() * sizeof(GlyphSpan);
+    account(sized, added);
+    sized.other_bytes += added;
+    return glyph;
+}
+
+void GlyphCache::account(SizedFace &sized, size_t added) {
+    sized.bytes += added;
+    bytes_ += added;
 }
 
 void GlyphCache::evict_except(const SizedFace *keep) {

@@ -1,6 +1,6 @@
 // Rendered glyphs of the embedded faces, kept per (face, character height,
-// byte) so that text redrawn on every frame is rasterised only once. Glyphs
-// are rendered monochrome and hinted, and stored as runs of set pixels.
+// character) so that text redrawn on every frame is rasterised only once.
+// Glyphs are rendered monochrome and hinted, and stored as runs of set pixels.
 #pragma once
 
 #include <ft2build.h>
@@ -12,6 +12,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <unordered_map>
 #include <vector>
 
 #include "draw/font_face.h"
@@ -46,8 +47,12 @@ struct SizedFace {
     std::unique_ptr<FT_SizeRec_, SizeDeleter> size;
     int em = 0;
     FontMetrics metrics;
+    // Characters U+0000..U+00FF by their code, the others by a table that is
+    // emptied when it grows past a share of the budget.
     std::array<Glyph, 256> glyphs;
     std::bitset<256> loaded;
+    std::unordered_map<char32_t, Glyph> others;
+    size_t other_bytes = 0;
     size_t bytes = 0;
     uint64_t last_use = 0;
 };
@@ -57,24 +62,24 @@ struct SizedFace {
 // again on demand with identical results.
 class GlyphCache {
 public:
-    static constexpr size_t kDefaultBudget = size_t{8} << 20;
-
     // `faces` are the FreeType faces of Face::Sans and Face::Mono; they must
     // outlive the cache.
-    explicit GlyphCache(std::array<FT_Face, 2> faces, size_t budget = kDefaultBudget);
+    GlyphCache(std::array<FT_Face, 2> faces, size_t budget);
 
     // The cached glyphs of `face` at `em` pixels (1..kMaxCharHeight). The
     // reference stays valid until the next call of sized().
     SizedFace &sized(Face face, int em);
 
-    // The glyph of `byte` (Windows-1252) in `sized`, rendered on first use.
-    const Glyph &glyph(SizedFace &sized, unsigned char byte);
+    // The glyph of a Unicode character in `sized`, rendered on first use. The
+    // reference stays valid until the next call of glyph() or sized().
+    const Glyph &glyph(SizedFace &sized, char32_t character);
 
     // Bytes currently held, for the budget.
     size_t bytes() const { return bytes_; }
 
 private:
     void evict_except(const SizedFace *keep);
+    void account(SizedFace &sized, size_t added);
 
     std::array<FT_Face, 2> faces_;
     std::array<std::unique_ptr<SizedFace>, 2 * (kMaxCharHeight + 1)> entries_;
