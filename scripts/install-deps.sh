@@ -7,10 +7,10 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build make pkg-config   # toolchain
   libfreetype-dev fonts-dejavu-core       # text rendering and the embedded fonts
-  qt6-base-dev libgl1-mesa-dev            # the desktop back end
+  qt6-base-dev libgl1-mesa-dev libxcb1-dev # the desktop back end (XCB: destroyed X windows)
   googletest libgtest-dev libbenchmark-dev # tests and benchmarks
-  clang libclang-rt-14-dev                # the script reader's fuzzer
-  xvfb xdotool imagemagick x11-utils      # the end-to-end test in a virtual X server
+  clang libclang-rt-14-dev                # the fuzzers
+  xvfb xdotool imagemagick x11-utils      # the end-to-end tests in a virtual X server
 )
 
 missing=()

@@ -1,7 +1,7 @@
 // Modal dialogs of the window system over the headless display: templates
 // read or refused, the dialog window and its items, the keyboard and mouse
 // in the dialog, the owner's messages flowing meanwhile, and how a dialog
-// ends (end_dialog, a quit, its owner going away).
+// ends (end_dialog, a quit, its owner going away, a window lost by the display).
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -390,6 +390,28 @@ TEST_F(DialogTest, AQuitEndsTheDialogAndIsPostedAgain) {
 
 TEST_F(DialogTest, DestroyingTheOwnerTakesTheDialogWithIt) {
     at(1000, [&](WindowHandle) { windows->destroy_window(owner); });
+    EXPECT_EQ(run(), 0);
+    EXPECT_TRUE(windows->windows().empty());
+    EXPECT_EQ(headless->dialog(), 0);
+}
+
+TEST_F(DialogTest, LosingTheDialogsWindowEndsItAsCancelledAndFreesTheOwner) {
+    at(1000, [&](WindowHandle dialog) {
+        headless->type_text(dialog, u"unfinished");
+        windows->window_lost(dialog);
+    });
+    EXPECT_EQ(run(), IDCANCEL);
+    EXPECT_TRUE(probe.text_at_end.empty());
+    EXPECT_EQ(windows->windows().size(), 1u);
+    EXPECT_TRUE(windows->window_enabled(owner));
+    headless->close_box(owner);
+    Message message;
+    ASSERT_TRUE(windows->peek_message(message));
+    EXPECT_EQ(message.message, WM_CLOSE);
+}
+
+TEST_F(DialogTest, LosingTheOwnersWindowClosesItAndTheDialogWithIt) {
+    at(1000, [&](WindowHandle) { windows->window_lost(owner); });
     EXPECT_EQ(run(), 0);
     EXPECT_TRUE(windows->windows().empty());
     EXPECT_EQ(headless->dialog(), 0);

@@ -32,13 +32,17 @@ void clear_playback_check() {
     set_menu_check(CMD_PLAYBACK, false);
 }
 
+void clear_record_check() {
+    set_menu_check(CMD_RECORD, false);
+}
+
 }  // namespace
 
 void open(void *instance, void *previous_instance, int show_state) {
     EventState &events = state();
     WindowSystem &windows = window_system();
     if (previous_instance == nullptr) register_classes(windows);
-    script::set_hooks({console::print_line, clear_playback_check});
+    script::set_hooks({console::print_line, clear_playback_check, clear_record_check});
     events.animating = false;
     events.one_frame = false;
     events.graphics_window =

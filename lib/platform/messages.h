@@ -22,6 +22,7 @@ struct Rect {
 
 // Message numbers.
 enum : unsigned {
+    WM_NULL = 0x0000,  // does nothing; posted to wake a waiting loop
     WM_CREATE = 0x0001,
     WM_DESTROY = 0x0002,
     WM_SIZE = 0x0005,

@@ -97,6 +97,11 @@ public:
     WindowHandle create_window(std::string_view class_name, std::string_view title, uint32_t style,
                                int x, int y, int width, int height, WindowHandle owner = 0);
     bool destroy_window(WindowHandle window);  // sends WM_DESTROY, ends its timers
+    // The display has lost what showed `window` (its native window was
+    // destroyed from outside the program). A running dialog ends as cancelled,
+    // which gives its owner its input back; any other window is closed as by
+    // its close box, even while it owns a running dialog.
+    void window_lost(WindowHandle window);
     bool is_window(WindowHandle window) const { return find(window) != nullptr; }
     const Window *find(WindowHandle window) const;
     Window *find(WindowHandle window);

@@ -33,22 +33,30 @@ struct Hooks {
     void (*report)(const char *line) = nullptr;
     // Playback has been switched off (its check mark goes).
     void (*playback_stopped)() = nullptr;
+    // Recording has been switched off (its check mark goes).
+    void (*recording_stopped)() = nullptr;
 };
 void set_hooks(const Hooks &hooks);
 
 // Writes the line for one event (mouse, key, periodic; others write nothing);
 // for a periodic event the count pending in the recorder. Opens the file for
 // writing, emptying it, if no stream is open; each line reaches the file
-// before the call returns.
+// whole, or not at all, before the call returns. A script file that is not a
+// regular file switches recording off.
 void write(EventKind kind, int x, int y, signed char key);
 // Records an event the wait hands out: a periodic one joins the pending run;
 // any other first writes the pending run, then its own line.
 void record(const Event &event);
 // Ends a recording: writes the pending run and closes the file.
 void end_recording();
+// Clears the recording flag and the pending run, and tells the
+// recording_stopped hook.
+void stop_recording();
 
 // Reads the next scripted event into `event` (only the fields its line gives)
 // and returns true; false when there is none (playback has then been stopped).
+// A last line without its newline is played only if it is a complete event
+// line. A script file that is not a regular file is not played.
 bool read(Event &event);
 // Clears the playback flags and tells the playback_stopped hook.
 void stop_playback();

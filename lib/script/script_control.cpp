@@ -1,6 +1,6 @@
 // The script module's state and hooks, and switching scripts on and off:
-// stopping playback, closing the script file, and keeping recording and
-// playback from running at the same time.
+// stopping playback and recording, closing the script file, and keeping
+// recording and playback from running at the same time.
 #include <cstdarg>
 #include <cstdio>
 
@@ -41,6 +41,13 @@ void stop_playback() {
     script.playing = false;
     script.play_one = false;
     if (hooks().playback_stopped) hooks().playback_stopped();
+}
+
+void stop_recording() {
+    ScriptState &script = state();
+    script.recording = false;
+    script.periodic_count = 0;
+    if (hooks().recording_stopped) hooks().recording_stopped();
 }
 
 void close() {

@@ -1,27 +1,46 @@
-// The script recorder: one line per recorded event, each flushed to the file
-// at once so that a recording survives the program being killed, and runs of
+// The script recorder: one line per recorded event, each written to the file
+// whole or not at all before the call returns, so that a recording survives
+// the program being killed and never ends in part of a line; runs of
 // periodic events folded into one line with their count.
 #include <cstdio>
+#include <string>
 
 #include "script/report.h"
 #include "script/script.h"
+#include "script/script_file.h"
+#include "script/script_line.h"
 
 namespace kelto::script {
 
 namespace {
 
-// Writes the event's line; returns whether the stream took it, or true for a
-// kind that has no line.
-bool write_line(std::FILE *file, EventKind kind, int x, int y, signed char key,
-                int periodic_count) {
-    switch (kind) {
-        case EventKind::Mouse: return std::fprintf(file, "KELTO_MOUSE(%d, %d);\n", x, y) >= 0;
-        case EventKind::Key:
-            return std::fprintf(file, "KELTO_KBD(%d);\n", static_cast<int>(key)) >= 0;
-        case EventKind::Periodic:
-            return std::fprintf(file, "KELTO_PERIODIC(%d);\n", periodic_count) >= 0;
-        default: return true;
+// Makes sure a stream is open for the next line; false when there is none.
+// A file deleted while it was being written is let go and a new one of its
+// name is started, so that what follows is kept.
+bool stream_for_next_line(ScriptState &script) {
+    WriteStart start = WriteStart::Empty;
+    if (script.file && is_deleted(script.file)) {
+        report("Script file %s was deleted while recording; recording goes on in a new file\n",
+               kScriptFileName);
+        std::fclose(script.file);
+        script.file = nullptr;
+        // Whatever now has the name is added to, never emptied.
+        start = WriteStart::AtEnd;
     }
+    if (script.file) return true;
+    const OpenedFile opened = open_for_writing(kScriptFileName, start);
+    switch (opened.outcome) {
+        case OpenOutcome::Opened: script.file = opened.file; return true;
+        case OpenOutcome::NotRegular:
+            report("Cannot record script %s: it is not a regular file\n", kScriptFileName);
+            stop_recording();
+            return false;
+        case OpenOutcome::Failed:
+            // Recording stays on: the next recorded event tries again.
+            report("Cannot open script file %s for writing\n", kScriptFileName);
+            return false;
+    }
+    return false;
 }
 
 // Writes the pending run of periodic events, if there is one.
@@ -35,19 +54,10 @@ void write_pending_run(ScriptState &script) {
 
 void write(EventKind kind, int x, int y, signed char key) {
     ScriptState &script = state();
-    if (!script.file) {
-        script.file = std::fopen(kScriptFileName, "w");
-        if (!script.file) {
-            // Recording stays on: the next recorded event tries again.
-            report("Cannot open script file %s for writing\n", kScriptFileName);
-            return;
-        }
-    }
-    const bool written = write_line(script.file, kind, x, y, key, script.periodic_count);
-    if (std::fflush(script.file) != 0 || !written) {
+    if (!stream_for_next_line(script)) return;
+    const std::string line = event_line(kind, x, y, key, script.periodic_count);
+    if (!line.empty() && !write_whole(script.file, line))
         report("Cannot write to script file %s\n", kScriptFileName);
-        std::clearerr(script.file);
-    }
 }
 
 void record(const Event &event) {
@@ -57,7 +67,8 @@ void record(const Event &event) {
         return;
     }
     write_pending_run(script);
-    write(event.kind, event.x, event.y, event.key);
+    // Writing the run may have found that the file can never be recorded to.
+    if (script.recording) write(event.kind, event.x, event.y, event.key);
 }
 
 void end_recording() {

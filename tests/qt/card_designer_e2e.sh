@@ -1,40 +1,24 @@
 #!/usr/bin/env bash
 # End to end on a virtual X server: starts the card designer, clicks on its
 # card, and checks a screenshot for the yellow card, the drawn heart and the
-# red "Object selected..." status line; then Ctrl+Q must end it with status 0.
+# red "Object selected..." status line; then Ctrl+Q must end it with status 0,
+# and so must destroying its graphics window from another X client.
 # Usage: card_designer_e2e.sh <card_designer binary> [screenshot to keep]
 set -euo pipefail
 
 binary=$1
 keep=${2:-}
-work=$(mktemp -d)
-xvfb_pid=""
-app_pid=""
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
+source "$(dirname "$0")/x11_session.sh"
+start_x_server
 
-fail() {
-  echo "FAIL: $*" >&2
-  [ -n "$keep" ] && [ -f "$work/shot.png" ] && cp "$work/shot.png" "$keep"
-  exit 1
-}
-
-# The server names its display once it accepts connections.
-mkfifo "$work/display"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-read -r -t 20 number <"$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
-export DISPLAY=":$number"
-export QT_QPA_PLATFORM=xcb
-
-(cd "$work" && exec timeout 60 "$binary") >"$work/app.log" 2>&1 &
-app_pid=$!
-window=$(timeout 20 xdotool search --sync --name '^KELTO Graphics$' | head -n 1) ||
+start_program "$binary"
+window=$(await_window "KELTO Graphics") ||
   fail "the graphics window did not appear: $(cat "$work/app.log")"
+# The last screenshot taken is kept where asked, whether the test passes or fails.
+keep_shot() {
+  if [ -n "$keep" ] && [ -f "$work/shot.png" ]; then cp "$work/shot.png" "$keep"; fi
+}
+trap 'keep_shot; cleanup' EXIT
 
 # Colour of a screen pixel as #RRGGBB.
 pixel() {
@@ -73,11 +57,13 @@ heart_and_status() {
     [ "$(pixel 200 150)" = "#FFFF00" ]
 }
 await_screen heart_and_status || fail "no heart and red status line after the click"
-[ -n "$keep" ] && cp "$work/shot.png" "$keep"
 
 xdotool windowfocus --sync "$window" key --clearmodifiers ctrl+q
-status=0
-wait "$app_pid" || status=$?
-app_pid=""
-[ "$status" -eq 0 ] || fail "the card designer ended with status $status: $(cat "$work/app.log")"
-echo "card designer: yellow card, heart and red status line shown; Ctrl+Q ended it with status 0"
+await_exit "Ctrl+Q"
+
+# A graphics window destroyed by another X client ends the program too.
+start_program "$binary"
+window=$(await_window "KELTO Graphics") || fail "the graphics window did not appear again"
+xdotool windowclose "$window"
+await_exit "the graphics window destroyed"
+echo "card designer: yellow card, heart and red status line shown; Ctrl+Q and a destroyed window ended it with status 0"

@@ -171,4 +171,41 @@ TEST_F(QtDialogTest, EscapeAndTheCloseBoxLeaveItOpen) {
     EXPECT_FALSE(platform::window_system().is_window(dialog));
 }
 
+// A native window destroyed by another program: the dialog's ends it as
+// cancelled and gives the graphics window its input back.
+TEST_F(QtDialogTest, ADialogDestroyedFromOutsideEndsAsCancelledAndFreesItsOwner) {
+    when_idle([this](DialogView &view) {
+        QTest::keyClicks(edit_of(view), QStringLiteral("typed"));
+        ASSERT_NE(view.internalWinId(), 0u);
+        display->native_window_destroyed(view.internalWinId());
+    });
+    char line[256] = "kept";
+    EXPECT_EQ(KELTO_gets("Name?", line), 1);
+    EXPECT_STREQ(line, "kept");
+    const WindowHandle window = events::state().graphics_window;
+    EXPECT_TRUE(platform::window_system().window_enabled(window));
+    graphics->close();
+    int x = 0, y = 0;
+    char key = 0;
+    EXPECT_EQ(KELTO_await_event(&x, &y, &key), KELTO_QUIT);
+    EXPECT_FALSE(platform::window_system().is_window(window));
+}
+
+// The graphics window's ends the dialog and the program, as its close box
+// would if the dialog let it.
+TEST_F(QtDialogTest, TheGraphicsWindowDestroyedFromOutsideEndsTheDialogAndTheProgram) {
+    const WindowHandle window = events::state().graphics_window;
+    when_idle([this](DialogView &) {
+        ASSERT_NE(graphics->internalWinId(), 0u);
+        display->native_window_destroyed(graphics->internalWinId());
+    });
+    char line[256] = "kept";
+    EXPECT_EQ(KELTO_gets("Name?", line), 1);
+    EXPECT_STREQ(line, "kept");
+    EXPECT_FALSE(platform::window_system().is_window(window));
+    int x = 0, y = 0;
+    char key = 0;
+    EXPECT_EQ(KELTO_await_event(&x, &y, &key), KELTO_QUIT);
+}
+
 }  // namespace

@@ -1,6 +1,6 @@
 // The Qt display: the application object, one TopWindow per window and one
-// DialogView per running dialog, the focus, the real clock and the wait
-// inside Qt's event loop.
+// DialogView per running dialog, the focus, native windows lost to another
+// program, the real clock and the wait inside Qt's event loop.
 #include "platform/qt/qt_display.h"
 
 #include <QtCore/QTimer>
@@ -17,6 +17,7 @@
 #include "platform/qt/dialog_view.h"
 #include "platform/qt/make_qt_display.h"
 #include "platform/qt/top_window.h"
+#include "platform/qt/x11_window_watch.h"
 #include "platform/window_system.h"
 
 namespace kelto::platform {
@@ -48,6 +49,7 @@ QtDisplay::QtDisplay() {
 
 QtDisplay::~QtDisplay() {
     QObject::disconnect(focus_connection_);
+    if (window_watch_ && qApp) qApp->removeNativeEventFilter(window_watch_.get());
 }
 
 void QtDisplay::attach(WindowSystem &windows) {
@@ -63,6 +65,12 @@ void QtDisplay::attach(WindowSystem &windows) {
     focus_connection_ =
         QObject::connect(qApp, &QGuiApplication::focusWindowChanged,
                          [this](QWindow *window) { windows_->set_focus(handle_of(window)); });
+    // A window destroyed by another X client is lost to the window system.
+    if (QGuiApplication::platformName() == QLatin1String("xcb")) {
+        window_watch_ =
+            std::make_unique<X11WindowWatch>([this](WId id) { native_window_destroyed(id); });
+        qApp->installNativeEventFilter(window_watch_.get());
+    }
 }
 
 int QtDisplay::screen_width() const {
@@ -153,6 +161,16 @@ TopWindow *QtDisplay::top_window(WindowHandle window) const {
 DialogView *QtDisplay::dialog_view(WindowHandle dialog) const {
     auto it = dialog_views_.find(dialog);
     return it == dialog_views_.end() ? nullptr : it->second.get();
+}
+
+void QtDisplay::native_window_destroyed(WId id) {
+    if (id == 0) return;
+    WindowHandle lost = 0;
+    for (const auto &[handle, top] : top_windows_)
+        if (top->internalWinId() == id) lost = handle;
+    for (const auto &[handle, view] : dialog_views_)
+        if (view->internalWinId() == id) lost = handle;
+    if (lost != 0) windows_->window_lost(lost);
 }
 
 WindowHandle QtDisplay::handle_of(const QWindow *window) const {

@@ -4,6 +4,8 @@
 // Qt's event loop.
 #pragma once
 
+#include <QtGui/qwindowdefs.h>
+
 #include <QtCore/QElapsedTimer>
 #include <QtCore/QMetaObject>
 #include <map>
@@ -19,6 +21,7 @@ namespace kelto::platform {
 
 class DialogView;
 class TopWindow;
+class X11WindowWatch;
 
 class QtDisplay : public Display {
 public:
@@ -50,6 +53,10 @@ public:
     // The QDialog that shows a running dialog, or nullptr.
     DialogView *dialog_view(WindowHandle dialog) const;
 
+    // The native window `id` has been destroyed from outside the program: if
+    // it showed a window or a dialog, the window system loses that window.
+    void native_window_destroyed(WId id);
+
 private:
     WindowHandle handle_of(const QWindow *window) const;
 
@@ -66,6 +73,7 @@ private:
     // started. Declared after top_windows_, so a view goes before its owner.
     std::map<WindowHandle, std::unique_ptr<DialogView>> dialog_views_;
     QMetaObject::Connection focus_connection_;
+    std::unique_ptr<X11WindowWatch> window_watch_;  // on X11 only
     QElapsedTimer clock_;
 };
 

@@ -1,0 +1,62 @@
+# Shared by the end-to-end tests: a virtual X server for the test, programs
+# started in a scratch directory on it, and bounded waits for their windows
+# and their exits. Source it; it sets DISPLAY and cleans up at exit.
+
+work=$(mktemp -d)
+xvfb_pid=""
+app_pid=""
+cleanup() {
+  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# Starts the server; it names its display once it accepts connections.
+start_x_server() {
+  mkfifo "$work/display"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  xvfb_pid=$!
+  read -r -t 20 number <"$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
+  export DISPLAY=":$number"
+  export QT_QPA_PLATFORM=xcb
+}
+
+# Starts a program in the scratch directory, its output in $work/app.log.
+start_program() {
+  (cd "$work" && exec timeout 60 "$1") >"$work/app.log" 2>&1 &
+  app_pid=$!
+}
+
+# Prints the id of the window with exactly this title once it is there.
+await_window() {
+  timeout 20 xdotool search --sync --name "^$1\$" | head -n 1
+}
+
+# Waits until no window has this title, for at most ten seconds.
+await_no_window() {
+  for _ in $(seq 100); do
+    xdotool search --name "^$1\$" >/dev/null || return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# Waits for the program to end, for at most ten seconds, and checks that it
+# ended with status 0.
+await_exit() {
+  for _ in $(seq 100); do
+    kill -0 "$app_pid" 2>/dev/null || break
+    sleep 0.1
+  done
+  kill -0 "$app_pid" 2>/dev/null && fail "$1: the program is still running"
+  local status=0
+  wait "$app_pid" || status=$?
+  app_pid=""
+  [ "$status" -eq 0 ] || fail "$1: the program ended with status $status: $(cat "$work/app.log")"
+}
