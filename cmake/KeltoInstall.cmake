@@ -6,17 +6,27 @@ include(CMakePackageConfigHelpers)
 
 set(KELTO_CMAKE_DIR ${CMAKE_INSTALL_LIBDIR}/cmake/kelto)
 
-install(TARGETS kelto kelto_main EXPORT kelto-targets
+set(KELTO_INSTALLED_TARGETS kelto kelto_main)
+if(TARGET kelto_replay)
+  list(APPEND KELTO_INSTALLED_TARGETS kelto_replay)
+endif()
+install(TARGETS ${KELTO_INSTALLED_TARGETS} EXPORT kelto-targets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/include/kelto.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 install(EXPORT kelto-targets NAMESPACE kelto:: DESTINATION ${KELTO_CMAKE_DIR})
 
+if(TARGET kelto_replay)
+  set(KELTO_HAS_REPLAY ON)
+else()
+  set(KELTO_HAS_REPLAY OFF)
+endif()
 configure_package_config_file(${PROJECT_SOURCE_DIR}/cmake/kelto-config.cmake.in
   ${PROJECT_BINARY_DIR}/kelto-config.cmake INSTALL_DESTINATION ${KELTO_CMAKE_DIR})
 write_basic_package_version_file(${PROJECT_BINARY_DIR}/kelto-config-version.cmake
   COMPATIBILITY SameMajorVersion)
 install(FILES ${PROJECT_BINARY_DIR}/kelto-config.cmake
-  ${PROJECT_BINARY_DIR}/kelto-config-version.cmake DESTINATION ${KELTO_CMAKE_DIR})
+  ${PROJECT_BINARY_DIR}/kelto-config-version.cmake ${PROJECT_SOURCE_DIR}/cmake/KeltoProgram.cmake
+  DESTINATION ${KELTO_CMAKE_DIR})
 
 if(KELTO_WITH_QT)
   set(KELTO_PC_REQUIRES "freetype2 Qt6Widgets")
@@ -27,8 +37,19 @@ endif()
 # can be moved.
 file(RELATIVE_PATH KELTO_PC_INCLUDE_FROM_PC /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig
   /prefix/${CMAKE_INSTALL_INCLUDEDIR})
+set(KELTO_PC_NAME kelto)
+set(KELTO_PC_ENTRY kelto_main)
 configure_file(${PROJECT_SOURCE_DIR}/cmake/kelto.pc.in ${PROJECT_BINARY_DIR}/kelto.pc @ONLY)
 install(FILES ${PROJECT_BINARY_DIR}/kelto.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+if(TARGET kelto_replay)
+  # The same programs as replay runners: kelto-replay.pc.
+  set(KELTO_PC_NAME kelto-replay)
+  set(KELTO_PC_ENTRY kelto_replay)
+  string(APPEND KELTO_PC_REQUIRES " libpng")
+  configure_file(${PROJECT_SOURCE_DIR}/cmake/kelto.pc.in ${PROJECT_BINARY_DIR}/kelto-replay.pc @ONLY)
+  install(FILES ${PROJECT_BINARY_DIR}/kelto-replay.pc
+    DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
+endif()
 
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/LICENSE.fonts
   DESTINATION ${CMAKE_INSTALL_DOCDIR})

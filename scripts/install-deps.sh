@@ -7,6 +7,7 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build make pkg-config   # toolchain
   libfreetype-dev fonts-dejavu-core       # text rendering and the embedded fonts
+  libpng-dev                              # pictures written by the replay runner
   qt6-base-dev libgl1-mesa-dev libxcb1-dev # the desktop back end (XCB: destroyed X windows)
   googletest libgtest-dev libbenchmark-dev # tests and benchmarks
   clang libclang-rt-14-dev                # the fuzzers

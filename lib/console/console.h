@@ -36,6 +36,9 @@ struct ConsoleState {
     // that gets it (wparam of the focus message); may be null.
     void (*focus_left)(uintptr_t new_focus) = nullptr;
 
+    // Told every line printed, as printed; may be null.
+    void (*line_printed)(const char *line) = nullptr;
+
     // The caller's buffer of the running line input dialog.
     char *input_buffer = nullptr;
 };

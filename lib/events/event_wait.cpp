@@ -4,6 +4,7 @@
 // whenever a pass found nothing to do, so an idle program uses no CPU.
 #include "events/events.h"
 #include "events/graphics_window.h"
+#include "events/unattended_run.h"
 #include "platform/system.h"
 #include "platform/window_system.h"
 #include "script/script.h"
@@ -43,6 +44,7 @@ script::Event await_event() {
     script::ScriptState &script = script::state();
     WindowSystem &windows = window_system();
     events.event = script::Event{};
+    if (events.unattended) begin_unattended_wait(*events.unattended);
     while (event_pending(events)) {
         const bool taken = pump_step(events, windows);
         // A quit taken in this pass is never overwritten by a scripted event.
@@ -52,6 +54,11 @@ script::Event await_event() {
             if (script::read(events.event)) break;
             script.play_one = false;
             script.playing = false;
+        }
+        // Unattended, an ended script leaves the event to the run.
+        if (events.unattended && events.event.kind != EventKind::Quit && script_over()) {
+            unattended_event(*events.unattended, events.event);
+            break;
         }
         if ((events.one_frame || events.animating) && events.event.kind == EventKind::None) {
             events.event.kind = EventKind::Periodic;

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include "draw/canvas.h"
 #include "platform/image.h"
@@ -15,6 +16,21 @@ namespace kelto::events {
 
 constexpr int kSurfaceWidth = 601;
 constexpr int kSurfaceHeight = 540;
+
+// A run with nobody at the keyboard, as the replay runner makes it: at the
+// first wait the script is switched on as by the "&Playback Script" command;
+// once it has ended, each wait hands out a periodic event at once until
+// `ticks` have been handed out, and from then on KELTO_QUIT. A program that
+// goes on waiting kQuitsBeforeStop times after that is stopped through
+// `kept_waiting`.
+struct UnattendedRun {
+    static constexpr int kQuitsBeforeStop = 100;
+    int ticks = 0;
+    void (*kept_waiting)() = nullptr;
+
+    bool started = false;
+    int quits_handed_out = 0;
+};
 
 struct EventState {
     platform::WindowHandle graphics_window = 0;  // none: the library is not open
@@ -40,6 +56,8 @@ struct EventState {
 
     // The event being produced by the current wait.
     script::Event event;
+
+    std::optional<UnattendedRun> unattended;
 };
 
 EventState &state();
@@ -58,6 +76,9 @@ void close();
 // and chooses periodic events while animating. Returns the event handed out:
 // after a requested quit its kind is always Quit.
 script::Event await_event();
+
+// Makes every wait from now on part of an unattended run.
+void run_unattended(const UnattendedRun &run);
 
 // The run controls.
 void halt();

@@ -5,12 +5,14 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 
 #include "script/event.h"
 
 namespace kelto::script {
 
-// The one script file, in the current directory.
+// The script file, in the current directory, unless the replay runner
+// names another with set_file_name.
 inline constexpr const char *kScriptFileName = "KELTO.SCR";
 
 struct ScriptState {
@@ -26,6 +28,10 @@ struct ScriptState {
 };
 
 ScriptState &state();
+
+// The script file's name; console lines name it too.
+const char *file_name();
+void set_file_name(const char *name);
 
 // How the module reaches the rest of the library; either may be null.
 struct Hooks {

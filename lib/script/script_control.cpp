@@ -16,11 +16,24 @@ Hooks &hooks() {
     return installed;
 }
 
+std::string &the_file_name() {
+    static std::string *const name = new std::string(kScriptFileName);
+    return *name;
+}
+
 }  // namespace
 
 ScriptState &state() {
     static ScriptState script;
     return script;
+}
+
+const char *file_name() {
+    return the_file_name().c_str();
+}
+
+void set_file_name(const char *name) {
+    the_file_name() = name;
 }
 
 void set_hooks(const Hooks &given) {
@@ -62,7 +75,7 @@ void close() {
 bool begin_recording() {
     const ScriptState &script = state();
     if (script.playing || script.play_one) {
-        report("Cannot record script %s while it is being played back\n", kScriptFileName);
+        report("Cannot record script %s while it is being played back\n", file_name());
         return false;
     }
     close();
@@ -71,7 +84,7 @@ bool begin_recording() {
 
 bool may_play() {
     if (state().recording) {
-        report("Cannot play back script %s while it is being recorded\n", kScriptFileName);
+        report("Cannot play back script %s while it is being recorded\n", file_name());
         return false;
     }
     return true;

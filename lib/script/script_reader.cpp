@@ -66,23 +66,23 @@ bool at_end(std::FILE *file) {
 // playback and closes the file so that the next playback starts afresh.
 void end_of_script(const ScriptState &script) {
     if (std::ferror(script.file))
-        report("Cannot read script file %s\n", kScriptFileName);
+        report("Cannot read script file %s\n", file_name());
     else
-        report("EOF encountered in script file %s\n", kScriptFileName);
+        report("EOF encountered in script file %s\n", file_name());
     stop_playback();
     close();
 }
 
 // Opens the script for reading; false, with playback stopped, when it cannot be.
 bool open_script(ScriptState &script) {
-    const OpenedFile opened = open_for_reading(kScriptFileName);
+    const OpenedFile opened = open_for_reading(file_name());
     switch (opened.outcome) {
         case OpenOutcome::Opened: script.file = opened.file; return true;
         case OpenOutcome::NotRegular:
-            report("Cannot play back script %s: it is not a regular file\n", kScriptFileName);
+            report("Cannot play back script %s: it is not a regular file\n", file_name());
             break;
         case OpenOutcome::Failed:
-            report("Cannot open script file %s for reading\n", kScriptFileName);
+            report("Cannot open script file %s for reading\n", file_name());
             break;
     }
     stop_playback();
@@ -135,7 +135,7 @@ bool read(Event &event) {
     // a killed writer): it is played only if nothing of it is missing.
     if (!piece.ends_line && at_end(script.file) &&
         !is_complete_event_line(std::string_view(line, piece.size))) {
-        report("Incomplete last line in script file %s\n", kScriptFileName);
+        report("Incomplete last line in script file %s\n", file_name());
         stop_playback();
         close();
         return false;

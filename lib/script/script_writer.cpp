@@ -21,23 +21,23 @@ bool stream_for_next_line(ScriptState &script) {
     WriteStart start = WriteStart::Empty;
     if (script.file && is_deleted(script.file)) {
         report("Script file %s was deleted while recording; recording goes on in a new file\n",
-               kScriptFileName);
+               file_name());
         std::fclose(script.file);
         script.file = nullptr;
         // Whatever now has the name is added to, never emptied.
         start = WriteStart::AtEnd;
     }
     if (script.file) return true;
-    const OpenedFile opened = open_for_writing(kScriptFileName, start);
+    const OpenedFile opened = open_for_writing(file_name(), start);
     switch (opened.outcome) {
         case OpenOutcome::Opened: script.file = opened.file; return true;
         case OpenOutcome::NotRegular:
-            report("Cannot record script %s: it is not a regular file\n", kScriptFileName);
+            report("Cannot record script %s: it is not a regular file\n", file_name());
             stop_recording();
             return false;
         case OpenOutcome::Failed:
             // Recording stays on: the next recorded event tries again.
-            report("Cannot open script file %s for writing\n", kScriptFileName);
+            report("Cannot open script file %s for writing\n", file_name());
             return false;
     }
     return false;
@@ -57,7 +57,7 @@ void write(EventKind kind, int x, int y, signed char key) {
     if (!stream_for_next_line(script)) return;
     const std::string line = event_line(kind, x, y, key, script.periodic_count);
     if (!line.empty() && !write_whole(script.file, line))
-        report("Cannot write to script file %s\n", kScriptFileName);
+        report("Cannot write to script file %s\n", file_name());
 }
 
 void record(const Event &event) {

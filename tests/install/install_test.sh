@@ -14,10 +14,13 @@ trap 'rm -rf "$work"' EXIT
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
 export QT_QPA_PLATFORM=offscreen
 
-echo "== find_package: the starter folder"
+echo "== find_package: the starter folder, and its replay runner"
 cmake -S "$source/examples/starter" -B "$work/starter" -G Ninja \
   -DCMAKE_PREFIX_PATH="$work/prefix" >/dev/null
 cmake --build "$work/starter" >/dev/null
+echo 'KELTO_MOUSE(100, 50);' >"$work/starter.scr"
+"$work/starter/hello-replay" --script "$work/starter.scr" --png "$work/starter.png"
+[ -s "$work/starter.png" ] || { echo "the starter's runner wrote no picture"; exit 1; }
 
 echo "== find_package: a program that takes one periodic event"
 cmake -S "$source/tests/install" -B "$work/one_tick" -G Ninja \
@@ -25,12 +28,16 @@ cmake -S "$source/tests/install" -B "$work/one_tick" -G Ninja \
 cmake --build "$work/one_tick" >/dev/null
 "$work/one_tick/one_tick"
 
-echo "== pkg-config: the same program"
+echo "== pkg-config: the same program, and as a replay runner"
 export PKG_CONFIG_PATH="$work/prefix/lib/pkgconfig"
 # shellcheck disable=SC2046
 g++ -std=c++20 -o "$work/one_tick_pc" "$source/tests/install/one_tick.cpp" \
   $(pkg-config --cflags --libs --static kelto)
 "$work/one_tick_pc"
+g++ -std=c++20 -o "$work/one_tick_replay" "$source/tests/install/one_tick.cpp" \
+  $(pkg-config --cflags --libs --static kelto-replay)
+echo 'KELTO_KBD(97);' >"$work/one_tick.scr"
+"$work/one_tick_replay" --script "$work/one_tick.scr" --ticks 1
 
 echo "== add_subdirectory: only the library is built"
 mkdir -p "$work/sub"
@@ -43,7 +50,7 @@ target_link_libraries(one_tick PRIVATE kelto::kelto kelto::main)
 CMAKE
 cmake -S "$work/sub" -B "$work/sub/build" -G Ninja >/dev/null
 targets=$(ninja -C "$work/sub/build" -t targets all)
-for unwanted in card_designer gets_example _test _bench; do
+for unwanted in card_designer ask_name _test _bench; do
   if grep -q "$unwanted" <<<"$targets"; then
     echo "a subproject build makes $unwanted targets"
     exit 1

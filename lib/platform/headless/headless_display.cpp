@@ -12,13 +12,23 @@ namespace kelto::platform {
 
 Rect HeadlessDisplay::client_rect_for(uint32_t style, bool has_menu, int outer_width,
                                       int outer_height) const {
+    const Decorations &d = decorations_;
     const bool framed = (style & (WS_CAPTION | WS_THICKFRAME)) != 0;
-    const int frame = framed ? kFrame : 0;
-    const int caption = (style & WS_CAPTION) == WS_CAPTION ? kCaption : 0;
-    const int menu = has_menu ? kMenuBar : 0;
-    const int width = std::max(0, outer_width - 2 * frame);
-    const int height = std::max(0, outer_height - 2 * frame - caption - menu);
-    return Rect{0, 0, width, height};
+    const int across = framed ? d.frame_left + d.frame_right : 0;
+    const int down = (framed ? d.frame_top + d.frame_bottom : 0) +
+                     ((style & WS_CAPTION) == WS_CAPTION ? d.caption : 0) +
+                     (has_menu ? d.menu_bar : 0);
+    return Rect{0, 0, std::max(0, outer_width - across), std::max(0, outer_height - down)};
+}
+
+void HeadlessDisplay::dialog_started(WindowHandle dialog) {
+    running_dialogs_.push_back(dialog);
+    if (dialog_observer_) dialog_observer_(dialog);
+}
+
+void HeadlessDisplay::client_changed(WindowHandle window) {
+    ++client_updates_;
+    if (client_observer_) client_observer_(window);
 }
 
 namespace {

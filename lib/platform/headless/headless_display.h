@@ -15,11 +15,17 @@ namespace kelto::platform {
 
 class HeadlessDisplay : public Display {
 public:
-    // Decorations: a 3-pixel frame on each side, a 23-pixel caption and a
-    // 21-pixel menu bar, so a 601 x 540 window with a menu has 595 x 490.
-    static constexpr int kFrame = 3;
-    static constexpr int kCaption = 23;
-    static constexpr int kMenuBar = 21;
+    // What surrounds a client area. By default a 3-pixel frame on each side,
+    // a 23-pixel caption and a 21-pixel menu bar, so a 601 x 540 window with
+    // a menu has 595 x 490.
+    struct Decorations {
+        int frame_left = 3;
+        int frame_top = 3;
+        int frame_right = 3;
+        int frame_bottom = 3;
+        int caption = 23;
+        int menu_bar = 21;
+    };
 
     HeadlessDisplay() = default;
 
@@ -32,14 +38,24 @@ public:
     void window_created(WindowHandle) override {}
     void window_destroyed(WindowHandle window) override;
     void window_shown(WindowHandle, bool) override {}
-    void client_changed(WindowHandle) override { ++client_updates_; }
+    void client_changed(WindowHandle window) override;
     void menu_changed(WindowHandle) override {}
-    void dialog_started(WindowHandle dialog) override { running_dialogs_.push_back(dialog); }
+    void dialog_started(WindowHandle dialog) override;
     int64_t now_ms() const override;
     void wait(std::optional<int64_t> deadline_ms, WaitFor what) override;
 
     // ---- Set-up
     void set_screen_size(int width, int height);
+    // Decorations for windows created from now on (say, those a desktop gave).
+    void set_decorations(const Decorations &decorations) { decorations_ = decorations; }
+    // Called whenever a window's client image was changed and would be shown.
+    void on_client_changed(std::function<void(WindowHandle)> observer) {
+        client_observer_ = std::move(observer);
+    }
+    // Called whenever a modal dialog is about to be shown.
+    void on_dialog_started(std::function<void(WindowHandle)> observer) {
+        dialog_observer_ = std::move(observer);
+    }
     // Runs on the real monotonic clock: waits sleep until the deadline
     // instead of jumping to it (for measuring idle CPU use).
     void use_real_clock();
@@ -85,6 +101,9 @@ private:
     bool run_due_actions();
 
     WindowSystem *windows_ = nullptr;
+    Decorations decorations_;
+    std::function<void(WindowHandle)> client_observer_;
+    std::function<void(WindowHandle)> dialog_observer_;
     int screen_width_ = 1024;
     int screen_height_ = 768;
     int64_t now_ms_ = 0;

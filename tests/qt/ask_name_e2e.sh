@@ -3,7 +3,7 @@
 # graphics window is destroyed by another X client. A destroyed dialog ends
 # as cancelled and Ctrl+Q in the graphics window then ends the program; a
 # destroyed graphics window ends the program, dialog and all.
-# Usage: gets_example_e2e.sh <gets_example binary>
+# Usage: ask_name_e2e.sh <ask_name binary>
 set -euo pipefail
 
 binary=$1
@@ -23,4 +23,4 @@ await_window KELTO_gets >/dev/null || fail "the dialog did not appear: $(cat "$w
 window=$(await_window "KELTO Graphics") || fail "no graphics window"
 xdotool windowclose "$window"
 await_exit "the graphics window destroyed during the dialog"
-echo "gets example: a destroyed dialog gave its window back; a destroyed window ended the program"
+echo "ask_name: a destroyed dialog gave its window back; a destroyed window ended the program"
