@@ -222,6 +222,10 @@ TEST(ReplayExamples, ShapesAndColours) {
         EXPECT_EQ(picture.at(-290 + (c % 6) * 97 + 40, 235 - (c / 6) * 55 - 15), palette[i]) << c;
     }
     EXPECT_EQ(picture.at(-230, -90), 0xFF0000u) << "the red disc";
+    // The tutorial shows this picture; make it again with
+    //   shapes_and_colours-replay --script tests/replay/scripts/shapes_and_colours.scr
+    //   --png docs/colours.png
+    EXPECT_TRUE(read_png(KELTO_SOURCE_DIR "/docs/colours.png").pixels == picture.pixels);
     const std::string console = read_file("c.txt");
     EXPECT_NE(console.find("red circle at (-230,-90), radius 40\n"), std::string::npos);
     EXPECT_NE(console.find("purple line from (150,-50) to (280,-130), width 3\n"),
