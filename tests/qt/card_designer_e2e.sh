@@ -20,25 +20,6 @@ keep_shot() {
 }
 trap 'keep_shot; cleanup' EXIT
 
-# Colour of a screen pixel as #RRGGBB.
-pixel() {
-  convert "$work/shot.png" -format "%[hex:p{$1,$2}]" info: | sed 's/^/#/; s/^\(#......\).*/\1/'
-}
-# Pixels of one colour in a box of the screenshot: width height left top colour.
-count() {
-  convert "$work/shot.png" -crop "$1x$2+$3+$4" +repage txt:- | grep -c -i "$5" || true
-}
-shot() { import -window root "$work/shot.png"; }
-# Takes screenshots until `check` holds, for at most ten seconds.
-await_screen() {
-  for _ in $(seq 100); do
-    shot
-    if "$@"; then return 0; fi
-    sleep 0.1
-  done
-  return 1
-}
-
 # The card: (-140, -150) .. (220, 200) in centred coordinates. Without a
 # window manager the client area starts below the menu bar at the top left;
 # these points lie well inside the card for any menu bar height.

@@ -15,28 +15,16 @@ start_x_server
 start_program "$program"
 window=$(await_window "KELTO Graphics") || fail "no graphics window: $(cat "$work/app.log")"
 
-shot() { import -window "$window" "$work/window.png"; }
-pixel() {
-  convert "$work/window.png" -format "%[hex:p{$1,$2}]" info: | sed 's/^\(......\).*/\1/'
-}
+shot_window=$window
 # The client area starts below the menu bar, at the first row of the black
 # frame that KELTO_clear draws round the picture; column 300 has no menu text.
 client_top() {
   for y in $(seq 1 80); do
-    [ "$(pixel 300 "$y")" = "000000" ] && { echo "$y"; return 0; }
+    [ "$(pixel 300 "$y")" = "#000000" ] && { echo "$y"; return 0; }
   done
   return 1
 }
-# Waits, with screenshots, until `check` holds; at most ten seconds.
-await_shot() {
-  for _ in $(seq 100); do
-    shot
-    if "$@"; then return 0; fi
-    sleep 0.1
-  done
-  return 1
-}
-await_shot client_top >/dev/null || fail "the picture did not appear"
+await_screen client_top >/dev/null || fail "the picture did not appear"
 top=$(client_top)
 height=$((540 - top))
 centre_x=300
@@ -49,8 +37,8 @@ for point in "-100 50" "0 -60" "120 80"; do
   xdotool mousemove --sync $((centre_x + x)) $((centre_y - y)) click 1
 done
 # The third dot, red, shows when all three clicks are drawn.
-third_dot() { [ "$(pixel $((centre_x + 117)) $((centre_y - 80)))" = "FF0000" ]; }
-await_shot third_dot || fail "the clicks were not drawn"
+third_dot() { [ "$(pixel $((centre_x + 117)) $((centre_y - 80)))" = "#FF0000" ]; }
+await_screen third_dot || fail "the clicks were not drawn"
 xdotool windowfocus --sync "$window" key --clearmodifiers ctrl+r
 shot
 xdotool windowfocus --sync "$window" key --clearmodifiers ctrl+q
@@ -59,7 +47,7 @@ await_exit "Ctrl+Q after recording"
 
 "$runner" --script "$work/KELTO.SCR" --client "601x$height" --png "$work/replay.png" ||
   fail "the runner failed"
-convert "$work/window.png" -crop "601x$height+0+$top" +repage "$work/client.png"
+convert "$work/shot.png" -crop "601x$height+0+$top" +repage "$work/client.png"
 differing=$(compare -metric AE "$work/client.png" "$work/replay.png" null: 2>&1 || true)
 [ "$differing" = "0" ] || fail "$differing pixels differ between the window and the replay"
 echo "record and replay: the replayed picture equals the window's 601x$height client area"

@@ -60,3 +60,25 @@ await_exit() {
   app_pid=""
   [ "$status" -eq 0 ] || fail "$1: the program ended with status $status: $(cat "$work/app.log")"
 }
+
+# Screenshots into $work/shot.png: of the whole screen, or of the window
+# whose id is in $shot_window.
+shot_window=root
+shot() { import -window "$shot_window" "$work/shot.png"; }
+# Colour of a pixel of the last screenshot as #RRGGBB.
+pixel() {
+  convert "$work/shot.png" -format "%[hex:p{$1,$2}]" info: | sed 's/^/#/; s/^\(#......\).*/\1/'
+}
+# Pixels of one colour in a box of the last screenshot: width height left top colour.
+count() {
+  convert "$work/shot.png" -crop "$1x$2+$3+$4" +repage txt:- | grep -c -i "$5" || true
+}
+# Takes screenshots until `check` holds, for at most ten seconds.
+await_screen() {
+  for _ in $(seq 100); do
+    shot
+    if "$@"; then return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
