@@ -1,0 +1,226 @@
+// The raster primitives against the reference: every shape must set exactly
+// the pixels the first, floating-point implementation set, over every small
+// size, all directions, clipped and degenerate cases and random shapes up to
+// the extremes of the coordinate range.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdint>
+#include <functional>
+#include <random>
+#include <string>
+
+#include "draw/raster.h"
+#include "support/reference_raster.h"
+
+namespace {
+
+using kelto::Image;
+using kelto::raster::PixelPoint;
+namespace now = kelto::raster;
+namespace ref = kelto::reference;
+
+constexpr uint32_t kPaper = 0x00FFFFFF;
+constexpr uint32_t kInk = 0x00336699;
+
+using Draw = std::function<void(Image &)>;
+
+// Draws with both implementations on fresh images of the given size and
+// reports the first pixel where they differ.
+::testing::AssertionResult same_pixels(int width, int height, const Draw &draw_now,
+                                       const Draw &draw_ref) {
+    Image a(width, height, kPaper), b(width, height, kPaper);
+    draw_now(a);
+    draw_ref(b);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            if (a.at(x, y) != b.at(x, y))
+                return ::testing::AssertionFailure()
+                       << "pixel " << x << "," << y << " is " << (a.at(x, y) == kInk ? "" : "not ")
+                       << "inked, the reference " << (b.at(x, y) == kInk ? "inks" : "leaves")
+                       << " it";
+    return ::testing::AssertionSuccess();
+}
+
+// Coordinates from every scale the renderer can be handed: near the image,
+// far off it, at the ends of the int range shifted by an origin, and beyond.
+class Coordinates {
+public:
+    explicit Coordinates(unsigned seed) : rng_(seed) {}
+
+    int64_t near(int64_t extent) { return uniform(-extent / 2, extent + extent / 2); }
+
+    int64_t any(int64_t extent) {
+        switch (uniform(0, 7)) {
+            case 0: return uniform(-(int64_t{1} << 12), int64_t{1} << 12);
+            case 1: return uniform(-(int64_t{1} << 24), int64_t{1} << 24);
+            case 2: return int64_t{INT_MIN} + uniform(0, 600);
+            case 3: return int64_t{INT_MAX} + uniform(0, 600);
+            case 4: return uniform(-(int64_t{1} << 40), int64_t{1} << 40);
+            case 5: return uniform(0, 1) ? INT64_MIN + uniform(0, 5) : INT64_MAX - uniform(0, 5);
+            default: return near(extent);
+        }
+    }
+
+    int width() { return static_cast<int>(uniform(0, 1) ? uniform(0, 9) : uniform(0, 100)); }
+
+    int64_t uniform(int64_t lo, int64_t hi) {
+        return std::uniform_int_distribution<int64_t>(lo, hi)(rng_);
+    }
+
+private:
+    std::mt19937_64 rng_;
+};
+
+std::string box_name(int64_t l, int64_t t, int64_t r, int64_t b, int width) {
+    return "box " + std::to_string(l) + "," + std::to_string(t) + " to " + std::to_string(r) + "," +
+           std::to_string(b) + " width " + std::to_string(width);
+}
+
+}  // namespace
+
+namespace {
+
+// ---------------------------------------------------------------- ellipses
+
+void expect_same_ellipse(int width, int height, int64_t l, int64_t t, int64_t r, int64_t b,
+                         int pen) {
+    if (pen == 0)
+        EXPECT_TRUE(same_pixels(
+            width, height, [&](Image &img) { now::fill_ellipse(img, l, t, r, b, kInk); },
+            [&](Image &img) { ref::fill_ellipse(img, l, t, r, b, kInk); }))
+            << "filled " << box_name(l, t, r, b, pen);
+    else
+        EXPECT_TRUE(same_pixels(
+            width, height, [&](Image &img) { now::ellipse_outline(img, l, t, r, b, pen, kInk); },
+            [&](Image &img) { ref::ellipse_outline(img, l, t, r, b, pen, kInk); }))
+            << "outlined " << box_name(l, t, r, b, pen);
+}
+
+TEST(EllipseEquivalence, EverySmallBoxFilledAndStroked) {
+    for (int w = 1; w <= 40; ++w)
+        for (int h = 1; h <= 40; ++h)
+            for (int pen = 0; pen <= 5; ++pen) {
+                // Inside the image, then cut by its top-left and bottom-right corners.
+                expect_same_ellipse(48, 48, 3, 4, 3 + w - 1, 4 + h - 1, pen);
+                expect_same_ellipse(24, 20, -w / 3, -h / 2, w - 1 - w / 3, h - 1 - h / 2, pen);
+                expect_same_ellipse(24, 20, 23 - w / 2, 19 - h / 3, 22 + w - w / 2, 18 + h - h / 3,
+                                    pen);
+            }
+}
+
+TEST(EllipseEquivalence, LargeBoxesWhoseEdgesCrossTheImage) {
+    Coordinates pick(7);
+    for (int i = 0; i < 1500; ++i) {
+        const int64_t w = pick.uniform(1, i % 3 == 0 ? 40000 : 3000);
+        const int64_t h = pick.uniform(1, i % 3 == 1 ? 40000 : 3000);
+        const int64_t l = pick.uniform(-w, 80), t = pick.uniform(-h, 60);
+        expect_same_ellipse(80, 60, l, t, l + w - 1, t + h - 1,
+                            i % 4 == 0 ? 0 : static_cast<int>(pick.uniform(1, 40)));
+    }
+}
+
+TEST(EllipseEquivalence, RandomBoxesAtEveryScale) {
+    Coordinates pick(11);
+    for (int i = 0; i < 4000; ++i) {
+        const int64_t l = pick.any(40), t = pick.any(30), r = pick.any(40), b = pick.any(30);
+        const int pen = i % 3 == 0 ? 0 : (i % 7 == 0 ? INT_MAX : pick.width());
+        expect_same_ellipse(40, 30, l, t, r, b, pen);
+    }
+}
+
+// ---------------------------------------------------------------- polygons
+
+void expect_same_polygon(int width, int height, const PixelPoint *points, int count, int pen) {
+    std::string name = "polygon";
+    for (int i = 0; i < count; ++i)
+        name += " " + std::to_string(points[i].x) + "," + std::to_string(points[i].y);
+    name += " width " + std::to_string(pen);
+    if (pen == 0)
+        EXPECT_TRUE(same_pixels(
+            width, height, [&](Image &img) { now::fill_polygon(img, points, count, kInk); },
+            [&](Image &img) { ref::fill_polygon(img, points, count, kInk); }))
+            << "filled " << name;
+    else
+        EXPECT_TRUE(same_pixels(
+            width, height, [&](Image &img) { now::polygon_outline(img, points, count, pen, kInk); },
+            [&](Image &img) { ref::polygon_outline(img, points, count, pen, kInk); }))
+            << "outlined " << name;
+}
+
+// Every triangle whose corners lie on a 5 x 5 grid that overhangs the image.
+TEST(PolygonEquivalence, EveryTriangleOnASmallGrid) {
+    std::vector<PixelPoint> grid;
+    for (int64_t y = -2; y <= 13; y += 4)
+        for (int64_t x = -3; x <= 13; x += 4) grid.push_back({x, y});
+    for (const PixelPoint a : grid)
+        for (const PixelPoint b : grid)
+            for (const PixelPoint c : grid) {
+                const PixelPoint triangle[] = {a, b, c};
+                for (int pen = 0; pen <= 2; ++pen) expect_same_polygon(12, 11, triangle, 3, pen);
+            }
+}
+
+TEST(PolygonEquivalence, RandomPolygonsAtEveryScale) {
+    Coordinates pick(13);
+    for (int i = 0; i < 6000; ++i) {
+        PixelPoint points[5];
+        // Mostly shapes near the image, some with one or more corners far off.
+        for (PixelPoint &p : points)
+            p = i % 2 ? PixelPoint{pick.near(40), pick.near(30)}
+                      : PixelPoint{pick.any(40), pick.any(30)};
+        const int count = i % 5 == 0 ? static_cast<int>(pick.uniform(1, 5)) : 3;
+        const int pen = i % 2 == 0 ? 0 : pick.width();
+        expect_same_polygon(40, 30, points, count, pen);
+    }
+}
+
+// ---------------------------------------------------------------- lines
+
+void expect_same_line(int width, int height, PixelPoint a, PixelPoint b, int pen) {
+    EXPECT_TRUE(same_pixels(
+        width, height, [&](Image &img) { now::line(img, a, b, pen, kInk); },
+        [&](Image &img) { ref::line(img, a, b, pen, kInk); }))
+        << "line " << a.x << "," << a.y << " to " << b.x << "," << b.y << " width " << pen;
+}
+
+// Every line between two points of a grid that overhangs the image: all
+// directions, every slope the grid allows, clipped at every edge.
+TEST(LineEquivalence, EveryLineBetweenPointsOfAGrid) {
+    std::vector<PixelPoint> grid;
+    for (int64_t y = -4; y <= 18; y += 3)
+        for (int64_t x = -4; x <= 19; x += 3) grid.push_back({x, y});
+    for (const PixelPoint a : grid)
+        for (const PixelPoint b : grid)
+            for (int pen = 1; pen <= 3; ++pen) expect_same_line(16, 15, a, b, pen);
+}
+
+TEST(LineEquivalence, RandomLinesAtEveryScale) {
+    Coordinates pick(17);
+    for (int i = 0; i < 20000; ++i) {
+        const PixelPoint a{pick.any(40), pick.any(30)};
+        const PixelPoint b = i % 2 ? PixelPoint{pick.near(40), pick.near(30)}
+                                   : PixelPoint{pick.any(40), pick.any(30)};
+        expect_same_line(40, 30, a, b, i % 4 == 0 ? pick.width() : 1);
+    }
+}
+
+// ---------------------------------------------------------------- boxes
+
+TEST(BoxEquivalence, RandomBoxesAtEveryScale) {
+    Coordinates pick(19);
+    for (int i = 0; i < 4000; ++i) {
+        const int64_t l = pick.any(40), t = pick.any(30), r = pick.any(40), b = pick.any(30);
+        EXPECT_TRUE(same_pixels(
+            40, 30, [&](Image &img) { now::fill_box(img, l, t, r, b, kInk); },
+            [&](Image &img) { ref::fill_box(img, l, t, r, b, kInk); }))
+            << "filled " << box_name(l, t, r, b, 0);
+        const int pen = pick.width();
+        EXPECT_TRUE(same_pixels(
+            40, 30, [&](Image &img) { now::box_outline(img, l, t, r, b, pen, kInk); },
+            [&](Image &img) { ref::box_outline(img, l, t, r, b, pen, kInk); }))
+            << "outlined " << box_name(l, t, r, b, pen);
+    }
+}
+
+}  // namespace
