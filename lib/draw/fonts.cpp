@@ -8,6 +8,7 @@
 
 #include "draw/embedded_fonts.h"
 #include "draw/glyph_cache.h"
+#include "platform/pixel_fill.h"
 
 namespace kelto::text {
 
@@ -49,7 +50,7 @@ void paint_glyph(Image &img, const Glyph &glyph, int64_t pen, int64_t top, uint3
         const int64_t x0 = std::max<int64_t>(pen + span.x0, 0);
         const int64_t x1 = std::min<int64_t>(pen + span.x1, img.width);
         uint32_t *pixels = img.row(static_cast<int>(row));
-        if (x0 < x1) std::fill(pixels + x0, pixels + x1, color);
+        if (x0 < x1) fill_pixels(pixels + x0, static_cast<std::size_t>(x1 - x0), color);
     }
 }
 

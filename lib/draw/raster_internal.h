@@ -2,10 +2,12 @@
 // line walker and the round-capped wide stroke of one segment.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <utility>
 
 #include "draw/raster.h"
+#include "platform/pixel_fill.h"
 
 namespace kelto::raster {
 
@@ -25,7 +27,14 @@ inline void order_box(int64_t &left, int64_t &top, int64_t &right, int64_t &bott
 RowRange visible_rows(const Image &img, double top, double bottom);
 
 // Fills columns left..right inclusive of row y, clipped to the image.
-void fill_span(Image &img, int64_t y, int64_t left, int64_t right, uint32_t color);
+inline void fill_span(Image &img, int64_t y, int64_t left, int64_t right, uint32_t color) {
+    if (y < 0 || y >= img.height) return;
+    left = std::max<int64_t>(left, 0);
+    right = std::min<int64_t>(right, img.width - 1);
+    if (left > right) return;
+    fill_pixels(img.row(static_cast<int>(y)) + left, static_cast<std::size_t>(right - left + 1),
+                color);
+}
 
 // Fills the pixels of row y whose centres lie in [left, right] (any doubles).
 void fill_span(Image &img, int64_t y, double left, double right, uint32_t color);

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/pixel_fill.h"
+
 namespace kelto {
 
 void blit(Image &dst, const Image &src, int x, int y) {
@@ -34,9 +36,16 @@ void fill_rect(Image &img, int64_t left, int64_t top, int64_t right, int64_t bot
     top = std::max<int64_t>(top, 0);
     right = std::min<int64_t>(right, img.width);
     bottom = std::min<int64_t>(bottom, img.height);
-    if (left >= right) return;
+    if (left >= right || top >= bottom) return;
+    const auto columns = static_cast<std::size_t>(right - left);
+    if (columns == static_cast<std::size_t>(img.width)) {
+        // Whole rows lie next to each other: one run.
+        fill_pixels(img.row(static_cast<int>(top)),
+                    columns * static_cast<std::size_t>(bottom - top), color);
+        return;
+    }
     for (int64_t y = top; y < bottom; ++y)
-        std::fill(img.row(static_cast<int>(y)) + left, img.row(static_cast<int>(y)) + right, color);
+        fill_pixels(img.row(static_cast<int>(y)) + left, columns, color);
 }
 
 }  // namespace kelto

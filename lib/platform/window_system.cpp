@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "platform/pixel_fill.h"
+
 namespace kelto::platform {
 
 WindowSystem::WindowSystem(std::unique_ptr<Display> display) : display_(std::move(display)) {
@@ -268,7 +270,7 @@ Image *WindowSystem::begin_paint(WindowHandle handle) {
     Window *window = find(handle);
     if (!window) return nullptr;
     if (window->needs_erase)
-        std::fill(window->image.pixels.begin(), window->image.pixels.end(), window->background);
+        fill_pixels(window->image.pixels.data(), window->image.pixels.size(), window->background);
     window->needs_paint = false;
     window->needs_erase = false;
     return &window->image;
