@@ -39,6 +39,13 @@ inline void fill_span(Image &img, int64_t y, int64_t left, int64_t right, uint32
 // Fills the pixels of row y whose centres lie in [left, right] (any doubles).
 void fill_span(Image &img, int64_t y, double left, double right, uint32_t color);
 
+// fill_ellipse and ellipse_outline for boxes too large for exact integer rows,
+// row by row in double precision. The box's corners are in order.
+void fill_ellipse_in_doubles(Image &img, int64_t left, int64_t top, int64_t right, int64_t bottom,
+                             uint32_t color);
+void ellipse_outline_in_doubles(Image &img, int64_t left, int64_t top, int64_t right,
+                                int64_t bottom, int width, uint32_t color);
+
 // One-pixel line from `from` to `to`, leaving out the end pixel.
 void thin_line(Image &img, PixelPoint from, PixelPoint to, uint32_t color);
 
