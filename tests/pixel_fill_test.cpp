@@ -26,11 +26,16 @@ TEST(PixelFill, EveryLengthAtEveryAlignmentSetsExactlyItsRun) {
     } fills[] = {{"fill_pixels", kelto::fill_pixels, 0},
                  {"fill_pixels_wide", kelto::fill_pixels_wide, kelto::kWideFillMinimum},
                  {"fill_pixels_pairs", kelto::fill_pixels_pairs, 2}};
-    // Guard pixels on both sides show a store that strays out of the run.
-    std::vector<uint32_t> buffer(200);
+    // Every short run, and long runs around where the wide fill changes its
+    // stores. Guard pixels on both sides show a store that strays out of the run.
+    std::vector<std::size_t> counts;
+    for (std::size_t count = 0; count <= 150; ++count) counts.push_back(count);
+    for (std::size_t count : {8191u, 8192u, 8193u, 8195u, 20000u}) counts.push_back(count);
+    std::vector<uint32_t> buffer(20100);
     for (const auto &fill : fills)
         for (std::size_t offset = 0; offset < 8; ++offset)
-            for (std::size_t count = fill.shortest; count <= 150; ++count) {
+            for (const std::size_t count : counts) {
+                if (count < fill.shortest) continue;
                 std::fill(buffer.begin(), buffer.end(), kOld);
                 fill.fill(buffer.data() + 16 + offset, count, kNew);
                 for (std::size_t i = 0; i < buffer.size(); ++i) {
