@@ -1,6 +1,7 @@
 // Wide pixel fills. Both write a run the same way: one unaligned store covers
 // its start, aligned stores the middle and one more unaligned store its end,
-// overlapping where the run is not a multiple of the store's width. On x86-64
+// overlapping where the run is not a multiple of the store's width; short
+// runs are covered by a few unaligned stores from both ends. On x86-64
 // SSE2 is always present, so its 16-byte stores need no build flag, and very
 // long runs use the processor's string store, which writes whole cache lines
 // without reading them first (what std::memset does with bytes).
@@ -49,13 +50,27 @@ void string_fill(uint32_t *first, std::size_t count, uint32_t color) {
 }  // namespace
 
 void fill_pixels_wide(uint32_t *first, std::size_t count, uint32_t color) {
+    const __m128i quad = _mm_set1_epi32(static_cast<int>(color));
+    const auto store = [&quad](uint32_t *at) {
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(at), quad);
+    };
+    uint32_t *const end = first + count;
+    // Runs of up to 32 pixels: stores from both ends, overlapping in the middle.
+    if (count <= 16) {
+        store(first), store(first + 4), store(end - 8), store(end - 4);
+        return;
+    }
+    if (count <= 32) {
+        store(first), store(first + 4), store(first + 8), store(first + 12);
+        store(end - 16), store(end - 12), store(end - 8), store(end - 4);
+        return;
+    }
     if (count >= kStringFillMinimum) {
         string_fill(first, count, color);
         return;
     }
-    const __m128i quad = _mm_set1_epi32(static_cast<int>(color));
-    uint32_t *const last = first + count - 4;
-    _mm_storeu_si128(reinterpret_cast<__m128i *>(first), quad);
+    uint32_t *const last = end - 4;
+    store(first);
     // From the first 16-byte boundary after `first` (pixels are 4-byte
     // aligned, so 1 to 4 pixels on) to `last`, which the final store covers.
     uint32_t *pixel = first + (16 - (reinterpret_cast<uintptr_t>(first) & 15)) / 4;
@@ -68,7 +83,7 @@ void fill_pixels_wide(uint32_t *first, std::size_t count, uint32_t color) {
     }
     for (; remaining > 0; remaining -= 4, pixel += 4)
         _mm_store_si128(reinterpret_cast<__m128i *>(pixel), quad);
-    _mm_storeu_si128(reinterpret_cast<__m128i *>(last), quad);
+    store(last);
 }
 
 #else
