@@ -228,6 +228,20 @@ TEST(PolygonEquivalence, EveryTriangleOnASmallGrid) {
             }
 }
 
+// Corners spread ever wider around the image, up to and past where rows stop
+// being computed in integers, so that long edges cross it at every slope.
+TEST(PolygonEquivalence, LargePolygonsAroundTheImage) {
+    Coordinates pick(23);
+    const int64_t scales[] = {30, 300, 5000, int64_t{1} << 25};
+    for (int i = 0; i < 8000; ++i) {
+        const int64_t r = scales[i % 4];
+        PixelPoint points[8];
+        for (PixelPoint &p : points) p = {pick.uniform(-r, r + 40), pick.uniform(-r, r + 30)};
+        const int count = i % 7 == 0 ? static_cast<int>(pick.uniform(1, 8)) : 3;
+        expect_same_polygon(40, 30, points, count, i % 3 == 0 ? 1 : 0);
+    }
+}
+
 TEST(PolygonEquivalence, RandomPolygonsAtEveryScale) {
     Coordinates pick(13);
     for (int i = 0; i < 6000; ++i) {

@@ -46,6 +46,10 @@ void fill_ellipse_in_doubles(Image &img, int64_t left, int64_t top, int64_t righ
 void ellipse_outline_in_doubles(Image &img, int64_t left, int64_t top, int64_t right,
                                 int64_t bottom, int width, uint32_t color);
 
+// The even-odd interior of a polygon whose corners lie too far out for exact
+// integer rows, row by row in double precision (no outline).
+void fill_interior_in_doubles(Image &img, const PixelPoint *points, int count, uint32_t color);
+
 // One-pixel line from `from` to `to`, leaving out the end pixel.
 void thin_line(Image &img, PixelPoint from, PixelPoint to, uint32_t color);
 
