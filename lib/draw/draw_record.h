@@ -3,6 +3,8 @@
 #pragma once
 
 #include "draw/canvas.h"
+#include "draw/palette.h"
+#include "platform/rect.h"
 
 namespace kelto::draw {
 
@@ -28,7 +30,23 @@ struct DrawRecord {
     const char *text = nullptr;  // text: the string, owned by the caller
 };
 
-// Draws the record onto the canvas; nothing without an image.
-void render_record(const Canvas &canvas, const DrawRecord &record);
+// Draws any record but a pixel; see render_record.
+platform::Rect render_shape(const Canvas &canvas, const DrawRecord &record);
+
+// Draws the record onto the canvas (nothing without an image) and returns a
+// rectangle of the image that holds every pixel it may have changed. A pixel,
+// the cheapest and most frequent record in a plotting loop, is drawn here
+// without a further call.
+inline platform::Rect render_record(const Canvas &canvas, const DrawRecord &record) {
+    if (record.kind != DRAW_PIXEL) return render_shape(canvas, record);
+    if (canvas.image == nullptr) return {};
+    Image &image = *canvas.image;
+    const int64_t x = int64_t{canvas.origin_x} + record.points[0].x;
+    const int64_t y = int64_t{canvas.origin_y} - record.points[0].y;
+    if (!image.contains(x, y)) return {};
+    const int column = static_cast<int>(x), row = static_cast<int>(y);
+    image.at(column, row) = palette_value(record.color);
+    return {column, row, column + 1, row + 1};
+}
 
 }  // namespace kelto::draw

@@ -1,13 +1,8 @@
-// The events module's state, the run controls and the surface as a canvas.
+// Whether the library is open, and the run controls.
 #include "events/events.h"
 #include "events/graphics_window.h"
 
 namespace kelto::events {
-
-EventState &state() {
-    static EventState *const events = new EventState;
-    return *events;
-}
 
 bool is_open() {
     return state().graphics_window != 0;
@@ -33,15 +28,6 @@ void request_quit() {
 void set_logging(bool on) {
     state().logging = on;
     set_menu_check(CMD_LOGGING, on);
-}
-
-draw::Canvas canvas() {
-    EventState &events = state();
-    return draw::Canvas{events.surface.get(), events.origin_x, events.origin_y};
-}
-
-void mark_surface_changed() {
-    state().surface_changed = true;
 }
 
 }  // namespace kelto::events

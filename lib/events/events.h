@@ -30,6 +30,9 @@ struct EventState {
     int origin_x = 0;
     int origin_y = 0;
     bool surface_changed = true;
+    // The part of the surface changed since it was last copied to the window:
+    // all of it at start, whatever drawing has touched afterwards.
+    platform::Rect changed_area{0, 0, kSurfaceWidth, kSurfaceHeight};
 
     bool logging = true;
     bool animating = false;
@@ -42,7 +45,11 @@ struct EventState {
     script::Event event;
 };
 
-EventState &state();
+// Inline, so that a drawing call reaches the flags it reads without a call.
+inline EventState &state() {
+    static EventState *const events = new EventState;
+    return *events;
+}
 
 bool is_open();
 
@@ -69,8 +76,22 @@ void request_quit();
 void set_logging(bool on);
 
 // The surface in program coordinates; no image before the library is open.
-draw::Canvas canvas();
-// Drawing changed the surface: the next wait copies it to the window.
-void mark_surface_changed();
+inline draw::Canvas canvas() {
+    EventState &events = state();
+    return draw::Canvas{events.surface.get(), events.origin_x, events.origin_y};
+}
+
+// Drawing changed `area` of the surface (perhaps nothing, but the surface
+// counts as changed): the next wait copies it to the window.
+inline void mark_surface_changed(const platform::Rect &area) {
+    EventState &events = state();
+    events.surface_changed = true;
+    events.changed_area = events.changed_area.united(area);
+}
+
+// The whole surface changed.
+inline void mark_surface_changed() {
+    mark_surface_changed({0, 0, kSurfaceWidth, kSurfaceHeight});
+}
 
 }  // namespace kelto::events

@@ -8,15 +8,17 @@
 
 namespace kelto {
 
-void blit(Image &dst, const Image &src, int x, int y) {
-    const int64_t x0 = std::max<int64_t>(0, x), y0 = std::max<int64_t>(0, y);
-    const int64_t x1 = std::min<int64_t>(dst.width, int64_t{x} + src.width);
-    const int64_t y1 = std::min<int64_t>(dst.height, int64_t{y} + src.height);
-    if (x0 >= x1 || y0 >= y1) return;
-    for (int64_t row = y0; row < y1; ++row) {
-        const uint32_t *from = src.row(static_cast<int>(row - y)) + (x0 - x);
-        std::memcpy(dst.row(static_cast<int>(row)) + x0, from, static_cast<size_t>(x1 - x0) * 4);
-    }
+void copy_area(Image &dst, const Image &src, int64_t left, int64_t top, int64_t right,
+               int64_t bottom) {
+    left = std::max<int64_t>(left, 0);
+    top = std::max<int64_t>(top, 0);
+    right = std::min<int64_t>({right, dst.width, src.width});
+    bottom = std::min<int64_t>({bottom, dst.height, src.height});
+    if (left >= right || top >= bottom) return;
+    const auto bytes = static_cast<size_t>(right - left) * sizeof(uint32_t);
+    for (int64_t row = top; row < bottom; ++row)
+        std::memcpy(dst.row(static_cast<int>(row)) + left, src.row(static_cast<int>(row)) + left,
+                    bytes);
 }
 
 void scroll_up(Image &img, int dy) {

@@ -286,7 +286,12 @@ Image *WindowSystem::client_image(WindowHandle handle) {
 }
 
 void WindowSystem::client_changed(WindowHandle window) {
-    if (is_window(window)) display_->client_changed(window);
+    if (const Window *found = find(window))
+        display_->client_changed(window, {0, 0, found->image.width, found->image.height});
+}
+
+void WindowSystem::client_changed(WindowHandle window, const Rect &area) {
+    if (is_window(window)) display_->client_changed(window, area);
 }
 
 }  // namespace kelto::platform
