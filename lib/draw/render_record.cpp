@@ -91,7 +91,7 @@ Rect render_shape(const Canvas &canvas, const DrawRecord &record) {
             raster::line(surface, p1, p2, width, c);
             return within_reach(surface, {p1, p2}, width);
         }
-        case DRAW_PIXEL: return render_record(canvas, record);
+        case DRAW_PIXEL: return render_pixel(canvas, record.points[0], record.color);
         case DRAW_TEXT:
             return render_text(surface, p1, record.size, record.text ? record.text : "", c);
         default: return {};

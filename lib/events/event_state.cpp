@@ -4,6 +4,11 @@
 
 namespace kelto::events {
 
+EventState &make_state() {
+    state_instance = new EventState;
+    return *state_instance;
+}
+
 bool is_open() {
     return state().graphics_window != 0;
 }

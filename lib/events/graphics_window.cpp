@@ -83,7 +83,7 @@ void copy_surface_to_window() {
         windows.client_changed(events.window_dc, area);
     }
     events.surface_changed = false;
-    events.changed_area = {};
+    events.changed_area = kNothingChanged;
 }
 
 void note_focus_lost(uintptr_t new_focus) {
