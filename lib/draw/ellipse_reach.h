@@ -25,7 +25,7 @@ public:
         : ax2_(axis_x * axis_x),
           ay2_(axis_y * axis_y),
           parity_(parity),
-          strict_(strict),
+          least_(strict ? 1 : 0),
           empty_(axis_x <= 0 || axis_y <= 0) {}
 
     // The offset that marks "no pixel on this row", below every real reach.
@@ -33,23 +33,46 @@ public:
 
     // The reach at row offset +v or -v (|v| at most kMaxAxis), or none(). Each
     // call must pass a smaller |v| than the one before.
-    int64_t at(int64_t v);
+    int64_t at(int64_t v) {
+        if (empty_) return none();
+        const int64_t row = ay2_ - v * v;
+        if (!started_) {
+            started_ = true;
+            row_ = row;
+            restart();
+        } else {
+            diff_ += ax2_ * (row - row_);
+            row_ = row;
+        }
+        if (diff_ < least_) return none();
+        // Grow u while the next offset of its parity fits: (u + 2)^2 - u^2 = 4u + 4.
+        for (int steps = 0;; ++steps) {
+            const int64_t next = diff_ - ay2_ * (4 * u_ + 4);
+            if (next < least_) return u_;
+            if (steps == kMaxSteps) return restart_at_reach();
+            diff_ = next;
+            u_ += 2;
+        }
+    }
 
 private:
-    bool fits(int64_t difference) const { return strict_ ? difference > 0 : difference >= 0; }
+    // More steps than this on one row restart the walk from an estimate.
+    static constexpr int kMaxSteps = 4;
+
     // The difference for offset u at the current row.
     int64_t difference(int64_t u) const { return ax2_ * row_ - u * u * ay2_; }
-    // Finds the reach at the current row from a floating-point estimate.
+    // Finds the largest fitting u at the current row from a floating-point
+    // estimate, or leaves u at the parity when none fits.
     void restart();
-    // Raises u while the next offset of its parity fits, at most max_steps
-    // times (no limit when negative); false if the limit stopped it.
-    bool grow(int max_steps);
+    // restart() on a row known to hold pixels; returns the reach.
+    int64_t restart_at_reach();
 
     int64_t ax2_, ay2_, parity_;
-    bool strict_, empty_;
+    int64_t least_;  // the smallest difference that fits: 1 when strict
+    bool empty_;
     bool started_ = false;
     int64_t row_ = 0;  // axis_y^2 - v^2 at the current row
-    int64_t u_ = 0;    // at least parity_; the reach while fits(diff_)
+    int64_t u_ = 0;    // at least parity_; the reach while diff_ >= least_
     int64_t diff_ = 0;
 };
 

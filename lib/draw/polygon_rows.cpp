@@ -36,8 +36,9 @@ void SteppedFraction::start(int64_t numerator, int64_t step, int64_t denominator
     step_r = step - step_q * d;
 }
 
-EdgeCrossing::EdgeCrossing(PixelPoint a, PixelPoint b) : row_(0), started_(false), x_() {
+void EdgeCrossing::set(PixelPoint a, PixelPoint b) {
     std::tie(top_, bottom_) = downwards(a, b);
+    started_ = false;
 }
 
 void EdgeCrossing::start(int64_t y) {
@@ -47,8 +48,9 @@ void EdgeCrossing::start(int64_t y) {
     started_ = true;
 }
 
-SegmentStroke::SegmentStroke(PixelPoint a, PixelPoint b) : row_(0), started_(false), position_() {
+void SegmentStroke::set(PixelPoint a, PixelPoint b) {
     std::tie(top_, bottom_) = downwards(a, b);
+    started_ = false;
     const int64_t dx = bottom_.x - top_.x, dy = bottom_.y - top_.y;
     step_x_ = sign(dx);
     x_major_ = std::abs(dx) >= dy;

@@ -43,11 +43,10 @@ struct SteppedFraction {
 // Where a non-horizontal edge crosses the centre lines of the rows from its
 // upper end down to, not including, its lower end, so a shared vertex counts
 // once for the even-odd rule.
-// Default-constructed ones are placeholders, to be assigned before use.
+// Placeholders until set(), which makes them in place.
 class EdgeCrossing {
 public:
-    EdgeCrossing() = default;
-    EdgeCrossing(PixelPoint a, PixelPoint b);
+    void set(PixelPoint a, PixelPoint b);
     int64_t first_row() const { return top_.y; }
     int64_t end_row() const { return bottom_.y; }
     // The crossing on row y as a key: twice its floor, plus one if it is not
@@ -72,11 +71,10 @@ private:
 };
 
 // The one-pixel stroke of a segment, both ends included, row by row.
-// Default-constructed ones are placeholders, to be assigned before use.
+// Placeholders until set(), which makes them in place.
 class SegmentStroke {
 public:
-    SegmentStroke() = default;
-    SegmentStroke(PixelPoint a, PixelPoint b);
+    void set(PixelPoint a, PixelPoint b);
     int64_t first_row() const { return top_.y; }
     int64_t last_row() const { return bottom_.y; }
     // Its columns on row y, first_row() <= y <= last_row().

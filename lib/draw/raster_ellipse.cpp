@@ -37,10 +37,17 @@ bool exact_box(int64_t left, int64_t top, int64_t right, int64_t bottom, int64_t
            box.span_y + grow <= EllipseReach::kMaxAxis;
 }
 
-// Calls row(v, y) for every image row y in first..last, where v = |2y - sum_y|
-// is its doubled distance from the centre row, with v never growing.
-template <class Row>
-void rows_inwards(const Image &img, int64_t first, int64_t last, int64_t sum_y, Row row) {
+// The image rows at doubled distance v above and below the centre row, if
+// they lie in the rows asked for: one when v is 0, none for nullptr.
+struct MirroredRows {
+    uint32_t *upper;
+    uint32_t *lower;
+};
+
+// Calls each(v, rows) for every v = |2y - sum_y| of the image rows y in
+// first..last, from the outermost inwards.
+template <class Each>
+void rows_inwards(Image &img, int64_t first, int64_t last, int64_t sum_y, Each each) {
     first = std::max<int64_t>(first, 0);
     last = std::min<int64_t>(last, img.height - 1);
     if (first > last) return;
@@ -50,21 +57,33 @@ void rows_inwards(const Image &img, int64_t first, int64_t last, int64_t sum_y, 
     if (to_first > 0) innermost = to_first;
     if (to_last < 0) innermost = -to_last;
     for (int64_t v = outermost; v >= innermost; v -= 2) {
-        const int64_t upper = (sum_y - v) / 2, lower = (sum_y + v) / 2;
-        if (upper >= first) row(v, upper);
-        if (lower <= last && lower != upper) row(v, lower);
+        // sum_y - v and sum_y + v are even.
+        const int64_t upper = (sum_y - v) >> 1, lower = (sum_y + v) >> 1;
+        each(v, MirroredRows{upper >= first ? img.row(static_cast<int>(upper)) : nullptr,
+                             lower <= last && v != 0 ? img.row(static_cast<int>(lower)) : nullptr});
     }
 }
 
-// Fills the pixels of row y whose offsets u have inner < |u| <= outer.
-void fill_ring_row(Image &img, const Box &box, int64_t y, int64_t inner, int64_t outer,
-                   uint32_t color) {
+// Fills columns left..right of the mirrored rows, clipped to the image.
+void fill_columns(const Image &img, MirroredRows rows, int64_t left, int64_t right,
+                  uint32_t color) {
+    left = std::max<int64_t>(left, 0);
+    right = std::min<int64_t>(right, img.width - 1);
+    if (left > right) return;
+    const auto count = static_cast<std::size_t>(right - left + 1);
+    if (rows.upper) fill_pixels(rows.upper + left, count, color);
+    if (rows.lower) fill_pixels(rows.lower + left, count, color);
+}
+
+// Fills the pixels of the mirrored rows whose offsets u have inner < |u| <= outer.
+void fill_ring(const Image &img, const Box &box, MirroredRows rows, int64_t inner, int64_t outer,
+               uint32_t color) {
     if (inner < 0) {
-        fill_span(img, y, (box.sum_x - outer) / 2, (box.sum_x + outer) / 2, color);
+        fill_columns(img, rows, (box.sum_x - outer) >> 1, (box.sum_x + outer) >> 1, color);
         return;
     }
-    fill_span(img, y, (box.sum_x - outer) / 2, (box.sum_x - inner) / 2 - 1, color);
-    fill_span(img, y, (box.sum_x + inner) / 2 + 1, (box.sum_x + outer) / 2, color);
+    fill_columns(img, rows, (box.sum_x - outer) >> 1, ((box.sum_x - inner) >> 1) - 1, color);
+    fill_columns(img, rows, ((box.sum_x + inner) >> 1) + 1, (box.sum_x + outer) >> 1, color);
 }
 
 }  // namespace
@@ -78,11 +97,9 @@ void fill_ellipse(Image &img, int64_t left, int64_t top, int64_t right, int64_t 
         return;
     }
     EllipseReach reach(box.span_x + 1, box.span_y + 1, box.span_x & 1, false);
-    int64_t u = reach.none();
-    int64_t reached_v = -1;
-    rows_inwards(img, top, bottom, box.sum_y, [&](int64_t v, int64_t y) {
-        if (v != reached_v) u = reach.at(v), reached_v = v;
-        if (u >= 0) fill_span(img, y, (box.sum_x - u) / 2, (box.sum_x + u) / 2, color);
+    rows_inwards(img, top, bottom, box.sum_y, [&](int64_t v, MirroredRows rows) {
+        const int64_t u = reach.at(v);
+        if (u >= 0) fill_columns(img, rows, (box.sum_x - u) >> 1, (box.sum_x + u) >> 1, color);
     });
 }
 
@@ -101,16 +118,13 @@ void ellipse_outline(Image &img, int64_t left, int64_t top, int64_t right, int64
         // row further out reaches least far, so the ring's inside is bounded
         // by it and by the row's own reach less one pixel.
         EllipseReach reach(box.span_x + 1, box.span_y + 1, parity, false);
-        int64_t outer = reach.none(), further_out = reach.none();
-        int64_t reached_v = -1;
-        rows_inwards(img, top, bottom, box.sum_y, [&](int64_t v, int64_t y) {
-            if (v != reached_v) {
-                further_out = reached_v == v + 2 ? outer : reach.at(v + 2);
-                outer = reach.at(v);
-                reached_v = v;
-            }
+        int64_t outer = reach.none(), reached_v = -1;
+        rows_inwards(img, top, bottom, box.sum_y, [&](int64_t v, MirroredRows rows) {
+            const int64_t further_out = reached_v == v + 2 ? outer : reach.at(v + 2);
+            outer = reach.at(v);
+            reached_v = v;
             if (outer >= 0)
-                fill_ring_row(img, box, y, std::min(outer - 2, further_out), outer, color);
+                fill_ring(img, box, rows, std::min(outer - 2, further_out), outer, color);
         });
         return;
     }
@@ -118,12 +132,11 @@ void ellipse_outline(Image &img, int64_t left, int64_t top, int64_t right, int64
     // inside the one shrunk by half the width: exactly `width` pixels across.
     EllipseReach outer_reach(box.span_x + pen, box.span_y + pen, parity, true);
     EllipseReach inner_reach(box.span_x - pen, box.span_y - pen, parity, true);
-    int64_t outer = outer_reach.none(), inner = inner_reach.none();
-    int64_t reached_v = -1;
-    rows_inwards(img, top - pen / 2, bottom + pen / 2, box.sum_y, [&](int64_t v, int64_t y) {
-        if (v != reached_v) outer = outer_reach.at(v), inner = inner_reach.at(v), reached_v = v;
-        if (outer >= 0) fill_ring_row(img, box, y, inner, outer, color);
-    });
+    rows_inwards(img, top - pen / 2, bottom + pen / 2, box.sum_y,
+                 [&](int64_t v, MirroredRows rows) {
+                     const int64_t outer = outer_reach.at(v), inner = inner_reach.at(v);
+                     if (outer >= 0) fill_ring(img, box, rows, inner, outer, color);
+                 });
 }
 
 }  // namespace kelto::raster

@@ -121,8 +121,8 @@ void draw_rows(Image &img, const PixelPoint *points, int count, bool interior, u
     int64_t top = points[0].y, bottom = points[0].y;
     for (int i = 0; i < count; ++i) {
         const PixelPoint a = points[i], b = points[i + 1 < count ? i + 1 : 0];
-        strokes[i] = SegmentStroke(a, b);
-        if (interior && a.y != b.y) edges[edge_count++] = EdgeCrossing(a, b);
+        strokes[i].set(a, b);
+        if (interior && a.y != b.y) edges[edge_count++].set(a, b);
         top = std::min(top, a.y);
         bottom = std::max(bottom, a.y);
     }
