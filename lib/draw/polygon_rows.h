@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 
 #include "draw/raster.h"
 
@@ -24,6 +25,18 @@ struct ColumnRun {
     int64_t first;
     int64_t last;
 };
+
+// Sets top and bottom to the ends, the upper first, on one row the left
+// first. Field by field, and inline with the callers: a point moved whole
+// through memory is stored in halves and read back at once, which the
+// processor cannot forward.
+inline void order_ends(PixelPoint a, PixelPoint b, PixelPoint &top, PixelPoint &bottom) {
+    const bool swap = b.y < a.y || (b.y == a.y && b.x < a.x);
+    top.x = swap ? b.x : a.x;
+    top.y = swap ? b.y : a.y;
+    bottom.x = swap ? a.x : b.x;
+    bottom.y = swap ? a.y : b.y;
+}
 
 // A quotient and remainder stepped by a constant fraction: value q + r / d
 // with 0 <= r < d. Set by start() before use.
@@ -46,7 +59,10 @@ struct SteppedFraction {
 // Placeholders until set(), which makes them in place.
 class EdgeCrossing {
 public:
-    void set(PixelPoint a, PixelPoint b);
+    void set(PixelPoint a, PixelPoint b) {
+        order_ends(a, b, top_, bottom_);
+        started_ = false;
+    }
     int64_t first_row() const { return top_.y; }
     int64_t end_row() const { return bottom_.y; }
     // The crossing on row y as a key: twice its floor, plus one if it is not
@@ -74,7 +90,19 @@ private:
 // Placeholders until set(), which makes them in place.
 class SegmentStroke {
 public:
-    void set(PixelPoint a, PixelPoint b);
+    void set(PixelPoint a, PixelPoint b) {
+        order_ends(a, b, top_, bottom_);
+        started_ = false;
+        const int64_t dx = bottom_.x - top_.x, dy = bottom_.y - top_.y;
+        step_x_ = (dx > 0) - (dx < 0);
+        x_major_ = std::abs(dx) >= dy;
+        major_ = x_major_ ? std::abs(dx) : dy;
+        minor_ = x_major_ ? dy : std::abs(dx);
+        // Walking down, an x-major segment's minor steps are positive; a
+        // y-major one's go the way of x, and leftwards a tie must round the
+        // other way.
+        rounding_ = major_ - 1 + (!x_major_ && step_x_ < 0 ? 1 : 0);
+    }
     int64_t first_row() const { return top_.y; }
     int64_t last_row() const { return bottom_.y; }
     // Its columns on row y, first_row() <= y <= last_row().
