@@ -233,8 +233,8 @@ TEST_F(RenderTest, FarAwayShapesAreClippedWithoutHarm) {
 // record, pen and text, near the surface, across its edges and far off it.
 TEST(RenderArea, HoldsEveryPixelTheRecordChanged) {
     constexpr uint32_t kPaper = 0x123456;  // no palette colour
-    Image image(601, 540, kPaper);
-    const Canvas canvas{&image, 297, 245};
+    Image image(200, 160, kPaper);
+    const Canvas canvas{&image, 100, 80};
     std::mt19937 rng(5);
     const auto pick = [&](int lo, int hi) {
         return std::uniform_int_distribution<int>(lo, hi)(rng);
@@ -244,7 +244,7 @@ TEST(RenderArea, HoldsEveryPixelTheRecordChanged) {
             case 0: return pick(INT_MIN, INT_MIN + 700);
             case 1: return pick(INT_MAX - 700, INT_MAX);
             case 2: return pick(-5000, 5000);
-            default: return pick(-330, 330);
+            default: return pick(-150, 150);
         }
     };
     const char *const texts[] = {"H", "Be Mine", "two\nlines", "g\n\nj|", "", "\xC9t\xE9"};

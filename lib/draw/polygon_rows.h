@@ -1,4 +1,4 @@
-// Polygons row by row in exact integers: where each edge crosses a row's
+// Triangles row by row in exact integers: where each edge crosses a row's
 // centre line, for the even-odd interior, and the columns each edge's
 // one-pixel stroke takes on a row, for the outline. Both are stepped from
 // row to row without dividing; rows are asked for from the top down.

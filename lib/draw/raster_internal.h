@@ -1,5 +1,6 @@
 // Building blocks shared by the raster primitives: clipped spans, the thin
-// line walker and the round-capped wide stroke of one segment.
+// line walker, the round-capped wide stroke of one segment, and the rows in
+// double precision for shapes too far out for exact integer rows.
 #pragma once
 
 #include <algorithm>
