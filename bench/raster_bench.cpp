@@ -1,12 +1,12 @@
-// Speed of the raster primitives on a surface-sized image, judged against the
-// memory bandwidth of filling that image's pixels: prints how many plain
-// fills a full clear and a typical mix of filled shapes each cost.
+// Speed of the raster primitives on a surface-sized image, judged against one
+// full-speed fill of that image's bytes (support/fill_baseline.h): prints how
+// many fills a full clear and a typical mix of filled shapes each cost.
 #include <benchmark/benchmark.h>
 
-#include <algorithm>
-#include <cstdio>
+#include <string>
 
 #include "draw/raster.h"
+#include "support/fill_baseline.h"
 #include "support/measured_reporter.h"
 
 namespace {
@@ -16,16 +16,6 @@ using namespace kelto::raster;
 
 constexpr int kWidth = 601, kHeight = 540;
 constexpr uint32_t kWhite = 0x00FFFFFF, kBlack = 0;
-
-void plain_fill(benchmark::State &state) {
-    Image img(kWidth, kHeight);
-    for (auto _ : state) {
-        std::fill(img.pixels.begin(), img.pixels.end(), kWhite);
-        benchmark::DoNotOptimize(img.pixels.data());
-        benchmark::ClobberMemory();
-    }
-}
-BENCHMARK(plain_fill);
 
 // A full-surface clear: white inside a one-pixel black frame.
 void clear(benchmark::State &state) {
@@ -64,8 +54,10 @@ BENCHMARK(shapes);
 
 int main(int argc, char **argv) {
     kelto::bench::MeasuredReporter reporter(kelto::bench::MeasuredReporter::Clock::Cpu);
+    kelto::bench::register_fill_baselines();
     if (!kelto::bench::run_benchmarks(argc, argv, reporter)) return 1;
-    reporter.print_ratio("clear/fill ratio", "clear", "plain_fill");
-    reporter.print_ratio("shapes/fill ratio", "shapes", "plain_fill");
+    const std::string fill = kelto::bench::print_fill_baseline(reporter);
+    reporter.print_ratio("clear", "clear", fill, " fills");
+    reporter.print_ratio("shapes", "shapes", fill, " fills");
     return 0;
 }

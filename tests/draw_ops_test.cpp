@@ -80,6 +80,35 @@ TYPED_TEST(DrawOpsTest, IllegalColoursAreReportedAndDrawnRed) {
     EXPECT_EQ(this->at(0, 0), 0xCCCCCCu);
 }
 
+// A pixel with a palette colour and logging off takes the short way; every
+// way draws the same pixel, marks it changed and prints what it must.
+TYPED_TEST(DrawOpsTest, PixelsAreDrawnAndMarkedAlikeWithOrWithoutMessages) {
+    using F = TypeParam;
+    KELTO_logging(0);
+    events::state().changed_area = events::kNothingChanged;
+    EXPECT_TRUE(this->printed_by([] { EXPECT_EQ(F::pixel(BLUE, {-4, 9}), 1); }).empty());
+    EXPECT_EQ(this->printed_by([] {
+        EXPECT_EQ(F::pixel(99, {6, -2}), 1);
+    }),
+              Lines{"Illegal color 99; using RED.\n"});
+    KELTO_logging(1);
+    EXPECT_EQ(this->printed_by([] {
+        EXPECT_EQ(F::pixel(GREEN, {1, 1}), 1);
+    }),
+              Lines{"green pixel at (1,1)\n"});
+    EXPECT_EQ(this->at(-4, 9), 0x0000FFu);
+    EXPECT_EQ(this->at(6, -2), kRed);
+    EXPECT_EQ(this->at(1, 1), 0x00FF00u);
+    const int origin_x = events::state().origin_x, origin_y = events::state().origin_y;
+    EXPECT_EQ(events::state().changed_area,
+              (platform::Rect{origin_x - 4, origin_y - 9, origin_x + 7, origin_y + 3}));
+    // Off the surface nothing is drawn, and the area changed stays as it was.
+    KELTO_logging(0);
+    F::pixel(RED, {5000, 5000});
+    EXPECT_EQ(events::state().changed_area,
+              (platform::Rect{origin_x - 4, origin_y - 9, origin_x + 7, origin_y + 3}));
+}
+
 TYPED_TEST(DrawOpsTest, RectangleChecksColourThenWidth) {
     using F = TypeParam;
     const Lines lines = this->printed_by([] {

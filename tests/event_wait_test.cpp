@@ -51,7 +51,6 @@ TEST_F(EventWaitTest, InputReplacesAPeriodicEventWaitingForItsTick) {
     EXPECT_EQ(event.key, 0);
 }
 
-
 TEST_F(EventWaitTest, CtrlFWhileHaltedGivesExactlyOneFrame) {
     display->key_down(graphics, VK_CONTROL);
     display->key_down(graphics, 'F', 6);  // Ctrl+F types a control character
@@ -87,7 +86,6 @@ TEST_F(EventWaitTest, MenuQuitGivesQuitWithEmptyFields) {
     EXPECT_EQ(event.key, 0);
     EXPECT_TRUE(platform::window_system().is_window(graphics));  // the window stays
 }
-
 
 TEST_F(EventWaitTest, RunQuitStillWaitsForARealEventThenAlwaysQuits) {
     EXPECT_EQ(KELTO_run_control(RUN_QUIT), 1);
@@ -154,6 +152,28 @@ TEST_F(EventWaitTest, ManyDrawingCallsAreCopiedOnce) {
     EXPECT_EQ(display->client_image(graphics)->at(events::state().origin_x + 50,
                                                   events::state().origin_y),
               0x0000FFu);
+}
+
+TEST_F(EventWaitTest, OnlyThePartThatDrawingChangedIsCopiedButPaintingCopiesAll) {
+    display->click(graphics, 1, 1);
+    wait();  // takes the start-up paints
+    const int origin_x = events::state().origin_x, origin_y = events::state().origin_y;
+    const Image &client = *display->client_image(graphics);
+    surface().at(5, 5) = 0x00FF00;  // changed behind the library's back
+    KELTO_pixel(BLUE, 10, -20);
+    KELTO_pixel(BLUE, -30, 40);
+    display->click(graphics, 1, 1);
+    wait();
+    EXPECT_EQ(display->last_client_area(graphics),
+              (Rect{origin_x - 30, origin_y - 40, origin_x + 11, origin_y + 21}));
+    EXPECT_EQ(client.at(origin_x + 10, origin_y + 20), 0x0000FFu);
+    EXPECT_EQ(client.at(origin_x - 30, origin_y - 40), 0x0000FFu);
+    EXPECT_NE(client.at(5, 5), 0x00FF00u);
+
+    window_system().invalidate(graphics, false);
+    pump();
+    EXPECT_EQ(client.at(5, 5), 0x00FF00u);
+    EXPECT_EQ(display->last_client_area(graphics), window_system().client_rect(graphics));
 }
 
 TEST_F(EventWaitTest, AnIdleHaltedWaitSleepsUntilInputInsteadOfPolling) {

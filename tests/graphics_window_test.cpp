@@ -80,7 +80,8 @@ TEST_F(GraphicsWindowTest, StartUpStateAndCheckMarks) {
     EXPECT_FALSE(script::state().recording);
     EXPECT_FALSE(script::state().playing);
     EXPECT_TRUE(run_item(5).checked);
-    for (std::size_t position : {1u, 2u, 3u, 7u, 8u, 9u, 11u}) EXPECT_FALSE(run_item(position).checked);
+    for (std::size_t position : {1u, 2u, 3u, 7u, 8u, 9u, 11u})
+        EXPECT_FALSE(run_item(position).checked);
     EXPECT_EQ(KELTO_logging(0), 1);
     EXPECT_FALSE(run_item(5).checked);
     EXPECT_FALSE(state.logging);
@@ -120,7 +121,6 @@ TEST_F(GraphicsWindowTest, CtrlLettersIgnoreCaseAndShift) {
         platform::window_system().dispatch_message(message);
     }
 }
-
 
 TEST_F(GraphicsWindowTest, WhileCtrlIsHeldNoCharacterMakesAnEvent) {
     ctrl('B', 2);
@@ -209,6 +209,16 @@ TEST(StartUpTest, NotOpenYet) {
     EXPECT_EQ(KELTO_run_control(RUN_ANIMATE), 0);
     EXPECT_FALSE(events::state().animating);
     EXPECT_EQ(KELTO_close(), 1);  // no script was ever opened
+}
+
+// Drawing calls do not test whether the library is open: without a surface
+// they draw nothing, but still log and mark the surface changed.
+TEST(StartUpTest, APixelBeforeOpeningOnlyLogsAndMarksTheSurfaceChanged) {
+    events::state().surface_changed = false;
+    EXPECT_EQ(KELTO_pixel(RED, 3, 4), 1);
+    EXPECT_EQ(console::console_lines(), std::vector<std::string>{"red pixel at (3,4)\n"});
+    EXPECT_TRUE(events::state().surface_changed);
+    EXPECT_EQ(events::state().surface, nullptr);
 }
 
 struct ScreenCase {

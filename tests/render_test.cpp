@@ -2,6 +2,8 @@
 // by pixel on the surface.
 #include "api/render.h"
 
+#include <climits>
+#include <random>
 #include <string>
 
 #include "draw/draw_record.h"
@@ -14,6 +16,7 @@ namespace {
 
 using namespace kelto::draw;
 using draw::Point;
+using platform::Rect;
 
 DrawRecord record(DrawKind kind, int width, Point p1, Point p2 = {}, Point p3 = {}) {
     DrawRecord r;
@@ -224,6 +227,56 @@ TEST_F(RenderTest, FarAwayShapesAreClippedWithoutHarm) {
     render_on_surface(text_record({INT_MAX, INT_MIN}, 127, "far"));
     render_on_surface(record(DRAW_PIXEL, 0, {INT_MIN, INT_MAX}));
     EXPECT_EQ(at(0, 0), kRed) << "the diagonal passes the origin";
+}
+
+// The area a record reports holds every pixel it changed, for every kind of
+// record, pen and text, near the surface, across its edges and far off it.
+TEST(RenderArea, HoldsEveryPixelTheRecordChanged) {
+    constexpr uint32_t kPaper = 0x123456;  // no palette colour
+    Image image(200, 160, kPaper);
+    const Canvas canvas{&image, 100, 80};
+    std::mt19937 rng(5);
+    const auto pick = [&](int lo, int hi) {
+        return std::uniform_int_distribution<int>(lo, hi)(rng);
+    };
+    const auto coordinate = [&] {
+        switch (pick(0, 5)) {
+            case 0: return pick(INT_MIN, INT_MIN + 700);
+            case 1: return pick(INT_MAX - 700, INT_MAX);
+            case 2: return pick(-5000, 5000);
+            default: return pick(-150, 150);
+        }
+    };
+    const char *const texts[] = {"H", "Be Mine", "two\nlines", "g\n\nj|", "", "\xC9t\xE9"};
+    for (int i = 0; i < 3000; ++i) {
+        DrawRecord r = record(static_cast<DrawKind>(pick(0, 5)), 0, {coordinate(), coordinate()},
+                              {coordinate(), coordinate()}, {coordinate(), coordinate()});
+        r.color = pick(0, 23);
+        r.width = pick(0, 3) == 0 ? pick(0, 40) : pick(0, 2);
+        r.size = pick(0, 127);
+        r.text = texts[pick(0, 5)];
+        const Rect area = render_record(canvas, r);
+        EXPECT_TRUE(area.left >= 0 && area.top >= 0 && area.right <= image.width &&
+                    area.bottom <= image.height)
+            << "record " << i;
+        for (int y = 0; y < image.height; ++y)
+            for (int x = 0; x < image.width; ++x) {
+                if (image.at(x, y) == kPaper) continue;
+                ASSERT_TRUE(x >= area.left && x < area.right && y >= area.top && y < area.bottom)
+                    << "record " << i << " of kind " << r.kind << " changed " << x << "," << y;
+                image.at(x, y) = kPaper;
+            }
+    }
+}
+
+TEST(RenderArea, OfAPixelIsThatPixelAndOfAnythingOffTheImageNothing) {
+    Image image(20, 10, 0);
+    const Canvas canvas{&image, 10, 5};
+    EXPECT_EQ(render_record(canvas, record(DRAW_PIXEL, 0, {3, 2})), (Rect{13, 3, 14, 4}));
+    EXPECT_TRUE(render_record(canvas, record(DRAW_PIXEL, 0, {30, 2})).empty());
+    EXPECT_TRUE(render_record(canvas, record(DRAW_OVAL, 0, {100, 2}, {120, -2})).empty());
+    EXPECT_TRUE(render_record(canvas, text_record({0, 500}, 12, "far")).empty());
+    EXPECT_TRUE(render_record(Canvas{}, record(DRAW_RECTANGLE, 0, {0, 0}, {1, 1})).empty());
 }
 
 }  // namespace

@@ -239,15 +239,19 @@ TEST_F(WindowSystemTest, ResizingASizingWindowReportsTheNewClientAndRepaints) {
     EXPECT_EQ(pump(), (std::vector<unsigned>{WM_PAINT}));
 }
 
-TEST(ImageTest, BlitAndScrollClipToTheImage) {
+TEST(ImageTest, CopyAreaAndScrollClipToTheImage) {
     kelto::Image dst(4, 3, 0);
     kelto::Image src(3, 3, 7);
-    kelto::blit(dst, src, 2, -1);
+    kelto::copy_area(dst, src, 2, -1, 9, 2);  // column 2 of rows 0 and 1 lie in both
     EXPECT_EQ(dst.at(2, 0), 7u);
-    EXPECT_EQ(dst.at(3, 1), 7u);
+    EXPECT_EQ(dst.at(2, 1), 7u);
     EXPECT_EQ(dst.at(2, 2), 0u);
+    EXPECT_EQ(dst.at(3, 1), 0u);
     EXPECT_EQ(dst.at(1, 0), 0u);
-    kelto::blit(dst, src, 1 << 30, 1 << 30);  // far away: nothing
+    kelto::copy_area(dst, src, int64_t{1} << 40, 0, (int64_t{1} << 40) + 3,
+                     3);                     // far away: nothing
+    kelto::copy_area(dst, src, 1, 2, 0, 3);  // right of left: nothing
+    EXPECT_EQ(dst.at(0, 2), 0u);
     dst.at(0, 2) = 9;
     kelto::scroll_up(dst, 2);
     EXPECT_EQ(dst.at(0, 0), 9u);

@@ -21,15 +21,16 @@ public:
         for (const Run &run : runs) {
             if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
             const std::string name = run.benchmark_name();
-            times_[name] =
+            const double adjusted =
                 clock_ == Clock::Cpu ? run.GetAdjustedCPUTime() : run.GetAdjustedRealTime();
+            times_[name] = adjusted / benchmark::GetTimeUnitMultiplier(run.time_unit);
             for (const auto &[counter, value] : run.counters)
                 counters_[name][counter] = value.value;
         }
         ConsoleReporter::ReportRuns(runs);
     }
 
-    // Time per iteration of a benchmark, if it ran.
+    // Seconds per iteration of a benchmark, if it ran.
     std::optional<double> time(const std::string &name) const {
         const auto it = times_.find(name);
         return it == times_.end() ? std::nullopt : std::optional<double>(it->second);

@@ -17,8 +17,7 @@ int absolute(int value) {
 
 }  // namespace
 
-int check_color(int color) {
-    if (draw::is_palette_index(color)) return color;
+int replace_color(int color) {
     KELTO_printf("Illegal color %d; using RED.\n", color);
     return RED;
 }

@@ -1,13 +1,10 @@
 // The integer forms of the drawing calls: each packs its coordinates into
-// Points and calls the point form.
+// Points and calls the point form. The pixel call's lives beside its point
+// form (draw_pixel.cpp), where the compiler can fold the two into one.
 #include <cstdarg>
 
 #include "api/format_buffer.h"
 #include "kelto.h"
-
-extern "C" int KELTO_pixel(int color, int x, int y) {
-    return KELTO_pixel_pt(color, Point{x, y});
-}
 
 extern "C" int KELTO_circle(int color, int x, int y, int radius) {
     return KELTO_circle_pt(color, Point{x, y}, radius);

@@ -1,6 +1,6 @@
-// The point forms of the shape calls: pixel, circle, triangle, rectangle,
-// oval and line. Each checks its arguments in its own order, logs its
-// sentence when logging is on, and renders one record.
+// The point forms of the shape calls: circle, triangle, rectangle, oval and
+// line. Each checks its arguments in its own order, logs its sentence when
+// logging is on, and renders one record.
 #include <algorithm>
 #include <climits>
 #include <utility>
@@ -49,12 +49,6 @@ int render(draw::DrawKind kind, int color, int width, Point p1, Point p2 = {}, P
 }  // namespace kelto
 
 using namespace kelto;
-
-extern "C" int KELTO_pixel_pt(int color, Point p) {
-    color = check_color(color);
-    if (logging()) KELTO_printf("%s pixel at (%d,%d)\n", palette_name(color), p.x, p.y);
-    return render(draw::DRAW_PIXEL, color, 0, p);
-}
 
 extern "C" int KELTO_circle_pt(int color, Point centre, int radius) {
     color = check_color(color);

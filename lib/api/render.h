@@ -2,6 +2,7 @@
 #pragma once
 
 #include "draw/draw_record.h"
+#include "events/events.h"
 #include "kelto.h"
 
 namespace kelto {
@@ -11,7 +12,9 @@ inline draw::Point to_draw_point(Point p) {
 }
 
 // Renders the record on the surface (nothing before the library is open) and
-// marks the surface changed.
-void render_on_surface(const draw::DrawRecord &record);
+// marks the surface changed where the record touched it.
+inline void render_on_surface(const draw::DrawRecord &record) {
+    events::mark_surface_changed(draw::render_record(events::canvas(), record));
+}
 
 }  // namespace kelto

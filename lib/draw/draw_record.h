@@ -3,6 +3,8 @@
 #pragma once
 
 #include "draw/canvas.h"
+#include "draw/palette.h"
+#include "platform/rect.h"
 
 namespace kelto::draw {
 
@@ -28,7 +30,28 @@ struct DrawRecord {
     const char *text = nullptr;  // text: the string, owned by the caller
 };
 
-// Draws the record onto the canvas; nothing without an image.
-void render_record(const Canvas &canvas, const DrawRecord &record);
+// Draws any record but a pixel; see render_record.
+platform::Rect render_shape(const Canvas &canvas, const DrawRecord &record);
+
+// Draws a pixel record: the cheapest record and the most frequent in a
+// plotting loop, so it is drawn here without a call, and the pixel call
+// hands its point and colour straight to it.
+inline platform::Rect render_pixel(const Canvas &canvas, Point p, int color) {
+    if (canvas.image == nullptr) return {};
+    Image &image = *canvas.image;
+    const int64_t x = int64_t{canvas.origin_x} + p.x;
+    const int64_t y = int64_t{canvas.origin_y} - p.y;
+    if (!image.contains(x, y)) return {};
+    const int column = static_cast<int>(x), row = static_cast<int>(y);
+    image.at(column, row) = palette_value(color);
+    return {column, row, column + 1, row + 1};
+}
+
+// Draws the record onto the canvas (nothing without an image) and returns a
+// rectangle of the image that holds every pixel it may have changed.
+inline platform::Rect render_record(const Canvas &canvas, const DrawRecord &record) {
+    if (record.kind == DRAW_PIXEL) return render_pixel(canvas, record.points[0], record.color);
+    return render_shape(canvas, record);
+}
 
 }  // namespace kelto::draw

@@ -9,6 +9,7 @@
 #include "draw/embedded_fonts.h"
 #include "draw/glyph_cache.h"
 #include "draw/text_encoding.h"
+#include "platform/pixel_fill.h"
 
 namespace kelto::text {
 
@@ -43,15 +44,25 @@ int em_for(int char_height) {
     return std::min(char_height, kMaxCharHeight);
 }
 
-void paint_glyph(Image &img, const Glyph &glyph, int64_t pen, int64_t top, uint32_t color) {
+// Paints the glyph with its cell's top-left corner at (pen, top) and returns
+// the part of the image its pixels may cover.
+platform::Rect paint_glyph(Image &img, const Glyph &glyph, int64_t pen, int64_t top,
+                           uint32_t color) {
+    if (glyph.spans.empty()) return {};
     for (const GlyphSpan &span : glyph.spans) {
         const int64_t row = top + span.row;
         if (row < 0 || row >= img.height) continue;
         const int64_t x0 = std::max<int64_t>(pen + span.x0, 0);
         const int64_t x1 = std::min<int64_t>(pen + span.x1, img.width);
         uint32_t *pixels = img.row(static_cast<int>(row));
-        if (x0 < x1) std::fill(pixels + x0, pixels + x1, color);
+        if (x0 < x1) fill_pixels(pixels + x0, static_cast<std::size_t>(x1 - x0), color);
     }
+    // Spans come row by row from the top.
+    const auto clip = [](int64_t v, int extent) {
+        return static_cast<int>(std::clamp<int64_t>(v, 0, extent));
+    };
+    return {clip(pen + glyph.left, img.width), clip(top + glyph.spans.front().row, img.height),
+            clip(pen + glyph.right, img.width), clip(top + glyph.spans.back().row + 1, img.height)};
 }
 
 }  // namespace
@@ -86,25 +97,27 @@ int FontLibrary::text_width(Face face, int char_height, std::string_view text) {
     return static_cast<int>(width);
 }
 
-void FontLibrary::draw(Image &img, Face face, int char_height, int64_t x, int64_t y,
-                       std::string_view text, uint32_t color) {
-    if (img.width <= 0 || img.height <= 0 || text.empty()) return;
+platform::Rect FontLibrary::draw(Image &img, Face face, int char_height, int64_t x, int64_t y,
+                                 std::string_view text, uint32_t color) {
+    platform::Rect painted;
+    if (img.width <= 0 || img.height <= 0 || text.empty()) return painted;
     SizedFace &sized = impl_->cache.sized(face, em_for(char_height));
     // No glyph pixel lies more than one em outside its cell (the cache drops
     // the rest), so lines above or below the image and characters past its
     // right edge are skipped without looking at a glyph. This also keeps the
     // arithmetic below small.
     const int em = sized.em;
-    if (y >= int64_t{img.height} + em || y <= -(int64_t{sized.metrics.height} + em)) return;
+    if (y >= int64_t{img.height} + em || y <= -(int64_t{sized.metrics.height} + em)) return painted;
     const Encoding encoding = encoding_of(text);
     int64_t pen = x;
     for (std::size_t at = 0; at < text.size() && pen < int64_t{img.width} + em;) {
         const Glyph &glyph = impl_->cache.glyph(sized, next_character(text, at, encoding));
         // Compared without adding to `pen`, which may be near INT64_MIN.
         if (pen > -int64_t{glyph.right} && pen < int64_t{img.width} - glyph.left)
-            paint_glyph(img, glyph, pen, y, color);
+            painted = painted.united(paint_glyph(img, glyph, pen, y, color));
         pen += glyph.advance;
     }
+    return painted;
 }
 
 FontLibrary &fonts() {

@@ -9,6 +9,7 @@
 
 #include "draw/font_face.h"
 #include "platform/image.h"
+#include "platform/rect.h"
 
 namespace kelto::text {
 
@@ -35,8 +36,9 @@ public:
     // character cell at (x, y) and its baseline at y + ascent: glyph pixels
     // only, each exactly `color`, clipped to the image. Cells are metrics().height
     // rows tall; at some sizes hinting puts a row of a glyph just outside.
-    void draw(Image &img, Face face, int char_height, int64_t x, int64_t y, std::string_view text,
-              uint32_t color);
+    // Returns a rectangle of the image that holds every pixel drawn.
+    platform::Rect draw(Image &img, Face face, int char_height, int64_t x, int64_t y,
+                        std::string_view text, uint32_t color);
 
     // The bytes the rendered glyphs take; kept near kCacheBudget.
     static constexpr std::size_t kCacheBudget = std::size_t{8} << 20;

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "draw/raster_internal.h"
+#include "platform/pixel_fill.h"
 
 namespace kelto::raster {
 
@@ -11,15 +12,6 @@ RowRange visible_rows(const Image &img, double top, double bottom) {
     const double last = std::min(std::floor(bottom), static_cast<double>(img.height) - 1);
     if (!(first <= last)) return {1, 0};
     return {static_cast<int64_t>(first), static_cast<int64_t>(last)};
-}
-
-void fill_span(Image &img, int64_t y, int64_t left, int64_t right, uint32_t color) {
-    if (y < 0 || y >= img.height) return;
-    left = std::max<int64_t>(left, 0);
-    right = std::min<int64_t>(right, img.width - 1);
-    if (left > right) return;
-    uint32_t *row = img.row(static_cast<int>(y));
-    std::fill(row + left, row + right + 1, color);
 }
 
 void fill_span(Image &img, int64_t y, double left, double right, uint32_t color) {
@@ -36,18 +28,9 @@ void set_pixel(Image &img, int64_t x, int64_t y, uint32_t color) {
 void fill_box(Image &img, int64_t left, int64_t top, int64_t right, int64_t bottom,
               uint32_t color) {
     order_box(left, top, right, bottom);
-    left = std::max<int64_t>(left, 0);
-    top = std::max<int64_t>(top, 0);
-    right = std::min<int64_t>(right, img.width - 1);
-    bottom = std::min<int64_t>(bottom, img.height - 1);
-    if (left > right || top > bottom) return;
-    if (left == 0 && right == img.width - 1) {
-        // Whole rows lie next to each other: one contiguous run.
-        uint32_t *first = img.row(static_cast<int>(top));
-        std::fill(first, first + (bottom - top + 1) * img.width, color);
-        return;
-    }
-    fill_rect(img, left, top, right + 1, bottom + 1, color);
+    // One past the far corner, kept from overflowing at the end of the range.
+    fill_rect(img, left, top, std::min<int64_t>(right, img.width - 1) + 1,
+              std::min<int64_t>(bottom, img.height - 1) + 1, color);
 }
 
 void box_outline(Image &img, int64_t left, int64_t top, int64_t right, int64_t bottom, int width,

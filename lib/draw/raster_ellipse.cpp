@@ -8,55 +8,82 @@
 // the outer edges of the box, so a box 2r + 1 pixels across gives a disc
 // exactly that wide. Each row's span is symmetric about the centre by
 // construction, so every ellipse is symmetric in both directions.
+//
+// Rows are visited in pairs mirrored about the centre, from the outermost
+// inwards, and their reach is computed exactly in integers (EllipseReach);
+// boxes too large for that go to the double-precision rows.
 #include <algorithm>
-#include <cmath>
 
+#include "draw/ellipse_reach.h"
 #include "draw/raster_internal.h"
 
 namespace kelto::raster {
 
 namespace {
 
-// A box in doubled units: centre (sum_x / 2, sum_y / 2), the doubled distances
-// from the centre to the edge pixels' centres, and the parity every offset u
-// shares with the box's width.
-struct DoubledBox {
-    double sum_x, sum_y, span_x, span_y, parity;
+// Corners beyond this keep sums of coordinates far from overflowing.
+constexpr int64_t kMaxCorner = int64_t{1} << 40;
 
-    DoubledBox(int64_t left, int64_t top, int64_t right, int64_t bottom)
-        : sum_x(static_cast<double>(left) + static_cast<double>(right)),
-          sum_y(static_cast<double>(top) + static_cast<double>(bottom)),
-          span_x(static_cast<double>(right) - static_cast<double>(left)),
-          span_y(static_cast<double>(bottom) - static_cast<double>(top)),
-          parity(static_cast<double>((left ^ right) & 1)) {}
-
-    // The doubled offset of row y from the centre.
-    double row_offset(int64_t y) const { return 2 * static_cast<double>(y) - sum_y; }
-
-    // The marker for "no pixel on this row", below every real offset.
-    double none() const { return parity - 2; }
+struct Box {
+    int64_t sum_x, sum_y, span_x, span_y;
 };
 
-// The largest offset u (of the box's parity) on a row at doubled offset v
-// inside the ellipse with doubled semi-axes axis_x, axis_y: on or inside it,
-// or strictly inside when `strict`; none() when the row holds no such pixel.
-double reach(const DoubledBox &box, double axis_x, double axis_y, double v, bool strict) {
-    if (axis_x <= 0 || axis_y <= 0) return box.none();
-    const double q = v / axis_y;
-    const double t = 1 - q * q;
-    if (t < 0 || (strict && t == 0)) return box.none();
-    const double half = axis_x * std::sqrt(t);
-    double u = strict ? std::ceil(half) - 1 : std::floor(half);
-    const double half_steps = (u - box.parity) / 2;
-    if (half_steps != std::floor(half_steps)) u -= 1;
-    return std::max(u, box.none());
+// The box in doubled units if its integer rows are exact for axes grown by `grow`.
+bool exact_box(int64_t left, int64_t top, int64_t right, int64_t bottom, int64_t grow, Box &box) {
+    for (const int64_t corner : {left, top, right, bottom})
+        if (corner < -kMaxCorner || corner > kMaxCorner) return false;
+    box = {left + right, top + bottom, right - left, bottom - top};
+    return box.span_x + grow <= EllipseReach::kMaxAxis &&
+           box.span_y + grow <= EllipseReach::kMaxAxis;
 }
 
-// Fills the pixels of row y whose offsets u have inner < |u| <= outer.
-void fill_ring_row(Image &img, const DoubledBox &box, int64_t y, double inner, double outer,
-                   uint32_t color) {
-    fill_span(img, y, (box.sum_x - outer) / 2, (box.sum_x - inner) / 2 - 1, color);
-    fill_span(img, y, (box.sum_x + inner) / 2 + 1, (box.sum_x + outer) / 2, color);
+// The image rows at doubled distance v above and below the centre row, if
+// they lie in the rows asked for: one when v is 0, none for nullptr.
+struct MirroredRows {
+    uint32_t *upper;
+    uint32_t *lower;
+};
+
+// Calls each(v, rows) for every v = |2y - sum_y| of the image rows y in
+// first..last, from the outermost inwards.
+template <class Each>
+void rows_inwards(Image &img, int64_t first, int64_t last, int64_t sum_y, Each each) {
+    first = std::max<int64_t>(first, 0);
+    last = std::min<int64_t>(last, img.height - 1);
+    if (first > last) return;
+    const int64_t to_first = 2 * first - sum_y, to_last = 2 * last - sum_y;
+    const int64_t outermost = std::max(std::abs(to_first), std::abs(to_last));
+    int64_t innermost = sum_y & 1;
+    if (to_first > 0) innermost = to_first;
+    if (to_last < 0) innermost = -to_last;
+    for (int64_t v = outermost; v >= innermost; v -= 2) {
+        // sum_y - v and sum_y + v are even.
+        const int64_t upper = (sum_y - v) >> 1, lower = (sum_y + v) >> 1;
+        each(v, MirroredRows{upper >= first ? img.row(static_cast<int>(upper)) : nullptr,
+                             lower <= last && v != 0 ? img.row(static_cast<int>(lower)) : nullptr});
+    }
+}
+
+// Fills columns left..right of the mirrored rows, clipped to the image.
+void fill_columns(const Image &img, MirroredRows rows, int64_t left, int64_t right,
+                  uint32_t color) {
+    left = std::max<int64_t>(left, 0);
+    right = std::min<int64_t>(right, img.width - 1);
+    if (left > right) return;
+    const auto count = static_cast<std::size_t>(right - left + 1);
+    if (rows.upper) fill_pixels(rows.upper + left, count, color);
+    if (rows.lower) fill_pixels(rows.lower + left, count, color);
+}
+
+// Fills the pixels of the mirrored rows whose offsets u have inner < |u| <= outer.
+void fill_ring(const Image &img, const Box &box, MirroredRows rows, int64_t inner, int64_t outer,
+               uint32_t color) {
+    if (inner < 0) {
+        fill_columns(img, rows, (box.sum_x - outer) >> 1, (box.sum_x + outer) >> 1, color);
+        return;
+    }
+    fill_columns(img, rows, (box.sum_x - outer) >> 1, ((box.sum_x - inner) >> 1) - 1, color);
+    fill_columns(img, rows, ((box.sum_x + inner) >> 1) + 1, (box.sum_x + outer) >> 1, color);
 }
 
 }  // namespace
@@ -64,45 +91,52 @@ void fill_ring_row(Image &img, const DoubledBox &box, int64_t y, double inner, d
 void fill_ellipse(Image &img, int64_t left, int64_t top, int64_t right, int64_t bottom,
                   uint32_t color) {
     order_box(left, top, right, bottom);
-    const DoubledBox box(left, top, right, bottom);
-    const RowRange rows = visible_rows(img, static_cast<double>(top), static_cast<double>(bottom));
-    for (int64_t y = rows.first; y <= rows.last; ++y) {
-        const double u = reach(box, box.span_x + 1, box.span_y + 1, box.row_offset(y), false);
-        if (u >= 0) fill_span(img, y, (box.sum_x - u) / 2, (box.sum_x + u) / 2, color);
+    Box box;
+    if (!exact_box(left, top, right, bottom, 1, box)) {
+        fill_ellipse_in_doubles(img, left, top, right, bottom, color);
+        return;
     }
+    EllipseReach reach(box.span_x + 1, box.span_y + 1, box.span_x & 1, false);
+    rows_inwards(img, top, bottom, box.sum_y, [&](int64_t v, MirroredRows rows) {
+        const int64_t u = reach.at(v);
+        if (u >= 0) fill_columns(img, rows, (box.sum_x - u) >> 1, (box.sum_x + u) >> 1, color);
+    });
 }
 
 void ellipse_outline(Image &img, int64_t left, int64_t top, int64_t right, int64_t bottom,
                      int width, uint32_t color) {
     order_box(left, top, right, bottom);
-    const DoubledBox box(left, top, right, bottom);
-    if (width <= 1) {
-        // The pixels of the filled ellipse with a 4-neighbour outside it.
-        const double axis_x = box.span_x + 1, axis_y = box.span_y + 1;
-        const RowRange rows =
-            visible_rows(img, static_cast<double>(top), static_cast<double>(bottom));
-        for (int64_t y = rows.first; y <= rows.last; ++y) {
-            const double v = box.row_offset(y);
-            const double outer = reach(box, axis_x, axis_y, v, false);
-            if (outer < 0) continue;
-            const double inner = std::min({outer - 2, reach(box, axis_x, axis_y, v - 2, false),
-                                           reach(box, axis_x, axis_y, v + 2, false)});
-            fill_ring_row(img, box, y, inner, outer, color);
-        }
+    const int64_t pen = std::max(width, 1);
+    Box box;
+    if (!exact_box(left, top, right, bottom, pen, box)) {
+        ellipse_outline_in_doubles(img, left, top, right, bottom, width, color);
+        return;
+    }
+    const int64_t parity = box.span_x & 1;
+    if (pen == 1) {
+        // The pixels of the filled ellipse with a 4-neighbour outside it: the
+        // row further out reaches least far, so the ring's inside is bounded
+        // by it and by the row's own reach less one pixel.
+        EllipseReach reach(box.span_x + 1, box.span_y + 1, parity, false);
+        int64_t outer = reach.none(), reached_v = -1;
+        rows_inwards(img, top, bottom, box.sum_y, [&](int64_t v, MirroredRows rows) {
+            const int64_t further_out = reached_v == v + 2 ? outer : reach.at(v + 2);
+            outer = reach.at(v);
+            reached_v = v;
+            if (outer >= 0)
+                fill_ring(img, box, rows, std::min(outer - 2, further_out), outer, color);
+        });
         return;
     }
     // The pixels inside the ellipse grown by half the width and not strictly
     // inside the one shrunk by half the width: exactly `width` pixels across.
-    const double w = width;
-    const RowRange rows =
-        visible_rows(img, (box.sum_y - box.span_y - w) / 2, (box.sum_y + box.span_y + w) / 2);
-    for (int64_t y = rows.first; y <= rows.last; ++y) {
-        const double v = box.row_offset(y);
-        const double outer = reach(box, box.span_x + w, box.span_y + w, v, true);
-        if (outer < 0) continue;
-        const double inner = reach(box, box.span_x - w, box.span_y - w, v, true);
-        fill_ring_row(img, box, y, inner, outer, color);
-    }
+    EllipseReach outer_reach(box.span_x + pen, box.span_y + pen, parity, true);
+    EllipseReach inner_reach(box.span_x - pen, box.span_y - pen, parity, true);
+    rows_inwards(img, top - pen / 2, bottom + pen / 2, box.sum_y,
+                 [&](int64_t v, MirroredRows rows) {
+                     const int64_t outer = outer_reach.at(v), inner = inner_reach.at(v);
+                     if (outer >= 0) fill_ring(img, box, rows, inner, outer, color);
+                 });
 }
 
 }  // namespace kelto::raster

@@ -1,11 +1,14 @@
 // Building blocks shared by the raster primitives: clipped spans, the thin
-// line walker and the round-capped wide stroke of one segment.
+// line walker, the round-capped wide stroke of one segment, and the rows in
+// double precision for shapes too far out for exact integer rows.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <utility>
 
 #include "draw/raster.h"
+#include "platform/pixel_fill.h"
 
 namespace kelto::raster {
 
@@ -25,10 +28,28 @@ inline void order_box(int64_t &left, int64_t &top, int64_t &right, int64_t &bott
 RowRange visible_rows(const Image &img, double top, double bottom);
 
 // Fills columns left..right inclusive of row y, clipped to the image.
-void fill_span(Image &img, int64_t y, int64_t left, int64_t right, uint32_t color);
+inline void fill_span(Image &img, int64_t y, int64_t left, int64_t right, uint32_t color) {
+    if (y < 0 || y >= img.height) return;
+    left = std::max<int64_t>(left, 0);
+    right = std::min<int64_t>(right, img.width - 1);
+    if (left > right) return;
+    fill_pixels(img.row(static_cast<int>(y)) + left, static_cast<std::size_t>(right - left + 1),
+                color);
+}
 
 // Fills the pixels of row y whose centres lie in [left, right] (any doubles).
 void fill_span(Image &img, int64_t y, double left, double right, uint32_t color);
+
+// fill_ellipse and ellipse_outline for boxes too large for exact integer rows,
+// row by row in double precision. The box's corners are in order.
+void fill_ellipse_in_doubles(Image &img, int64_t left, int64_t top, int64_t right, int64_t bottom,
+                             uint32_t color);
+void ellipse_outline_in_doubles(Image &img, int64_t left, int64_t top, int64_t right,
+                                int64_t bottom, int width, uint32_t color);
+
+// The even-odd interior of a polygon whose corners lie too far out for exact
+// integer rows, row by row in double precision (no outline).
+void fill_interior_in_doubles(Image &img, const PixelPoint *points, int count, uint32_t color);
 
 // One-pixel line from `from` to `to`, leaving out the end pixel.
 void thin_line(Image &img, PixelPoint from, PixelPoint to, uint32_t color);

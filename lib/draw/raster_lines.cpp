@@ -60,16 +60,23 @@ void walk(Image &img, PixelPoint a, PixelPoint b, uint32_t color) {
     if (q_hi < m) last = std::min(last, (2 * n * (q_hi + 1) - 1 - c) / (2 * m));
     if (first > last) return;
 
+    // Step through the pixels by their offset in the image: one stride along
+    // the major axis each step, one more along the minor axis when it moves.
     const int64_t numerator = 2 * m * first + c;
     int64_t q = numerator / (2 * n), rem = numerator % (2 * n);
+    const int64_t major_at = major0 + major_step * first, minor_at = minor0 + minor_step * q;
+    const int64_t stride = img.width;
+    const int64_t major_stride = x_major ? major_step : major_step * stride;
+    const int64_t minor_stride = x_major ? minor_step * stride : minor_step;
+    int64_t at = x_major ? minor_at * stride + major_at : major_at * stride + minor_at;
+    uint32_t *const pixels = img.pixels.data();
     for (int64_t i = first; i <= last; ++i) {
-        const int major = static_cast<int>(major0 + major_step * i);
-        const int minor = static_cast<int>(minor0 + minor_step * q);
-        (x_major ? img.at(major, minor) : img.at(minor, major)) = color;
+        pixels[at] = color;
+        at += major_stride;
         rem += 2 * m;
         if (rem >= 2 * n) {
             rem -= 2 * n;
-            ++q;
+            at += minor_stride;
         }
     }
 }

@@ -1,12 +1,12 @@
-// The events module's state, the run controls and the surface as a canvas.
+// Whether the library is open, and the run controls.
 #include "events/events.h"
 #include "events/graphics_window.h"
 
 namespace kelto::events {
 
-EventState &state() {
-    static EventState *const events = new EventState;
-    return *events;
+EventState &make_state() {
+    state_instance = new EventState;
+    return *state_instance;
 }
 
 bool is_open() {
@@ -33,15 +33,6 @@ void request_quit() {
 void set_logging(bool on) {
     state().logging = on;
     set_menu_check(CMD_LOGGING, on);
-}
-
-draw::Canvas canvas() {
-    EventState &events = state();
-    return draw::Canvas{events.surface.get(), events.origin_x, events.origin_y};
-}
-
-void mark_surface_changed() {
-    state().surface_changed = true;
 }
 
 }  // namespace kelto::events

@@ -4,6 +4,8 @@
 // origin, the run and logging flags and the event being produced.
 #pragma once
 
+#include <algorithm>
+#include <climits>
 #include <memory>
 #include <optional>
 
@@ -32,6 +34,9 @@ struct UnattendedRun {
     int quits_handed_out = 0;
 };
 
+// An empty rectangle inside out: every rectangle added to it replaces it.
+constexpr platform::Rect kNothingChanged{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+
 struct EventState {
     platform::WindowHandle graphics_window = 0;  // none: the library is not open
     void *instance = nullptr;
@@ -46,6 +51,10 @@ struct EventState {
     int origin_x = 0;
     int origin_y = 0;
     bool surface_changed = true;
+    // The part of the surface changed since it was last copied to the window:
+    // all of it at start, whatever drawing has touched afterwards. Nothing is
+    // kept as kNothingChanged, so that adding to it is min and max alone.
+    platform::Rect changed_area{0, 0, kSurfaceWidth, kSurfaceHeight};
 
     bool logging = true;
     bool animating = false;
@@ -60,7 +69,13 @@ struct EventState {
     std::optional<UnattendedRun> unattended;
 };
 
-EventState &state();
+// The module's state lives as long as the process, made on first use (the
+// library runs on one thread). Reaching it costs a drawing call one load.
+inline EventState *state_instance = nullptr;
+EventState &make_state();
+inline EventState &state() {
+    return state_instance != nullptr ? *state_instance : make_state();
+}
 
 bool is_open();
 
@@ -90,8 +105,35 @@ void request_quit();
 void set_logging(bool on);
 
 // The surface in program coordinates; no image before the library is open.
-draw::Canvas canvas();
-// Drawing changed the surface: the next wait copies it to the window.
-void mark_surface_changed();
+inline draw::Canvas canvas() {
+    EventState &events = state();
+    return draw::Canvas{events.surface.get(), events.origin_x, events.origin_y};
+}
+
+// Drawing changed `area` of the surface (perhaps nothing, but the surface
+// counts as changed): the next wait copies it to the window.
+inline void mark_surface_changed(EventState &events, const platform::Rect &area) {
+    events.surface_changed = true;
+    platform::Rect &changed = events.changed_area;
+    // Mostly the area lies inside what has changed already, and nothing is
+    // written: a run of calls then does not wait on its own stores.
+    if (area.left >= changed.left && area.top >= changed.top && area.right <= changed.right &&
+        area.bottom <= changed.bottom)
+        return;
+    if (area.empty()) return;
+    changed.left = std::min(changed.left, area.left);
+    changed.top = std::min(changed.top, area.top);
+    changed.right = std::max(changed.right, area.right);
+    changed.bottom = std::max(changed.bottom, area.bottom);
+}
+
+inline void mark_surface_changed(const platform::Rect &area) {
+    mark_surface_changed(state(), area);
+}
+
+// The whole surface changed.
+inline void mark_surface_changed() {
+    mark_surface_changed({0, 0, kSurfaceWidth, kSurfaceHeight});
+}
 
 }  // namespace kelto::events

@@ -37,12 +37,13 @@ void set_origin(WindowHandle window) {
     events.origin_y = client.top + (client.bottom - client.top) / 2;
 }
 
+// Painting copies the whole surface, whatever drawing has changed.
 void paint(WindowHandle window) {
     WindowSystem &windows = window_system();
     windows.begin_paint(window);
+    mark_surface_changed();
     copy_surface_to_window();
     windows.end_paint(window);
-    state().surface_changed = false;
 }
 
 void mouse_press(intptr_t lparam) {
@@ -76,11 +77,13 @@ void copy_surface_to_window() {
     EventState &events = state();
     WindowSystem &windows = window_system();
     Image *client = windows.client_image(events.window_dc);
-    if (client && events.surface) {
-        blit(*client, *events.surface, 0, 0);
-        windows.client_changed(events.window_dc);
+    const Rect area = events.changed_area;
+    if (client && events.surface && !area.empty()) {
+        copy_area(*client, *events.surface, area.left, area.top, area.right, area.bottom);
+        windows.client_changed(events.window_dc, area);
     }
     events.surface_changed = false;
+    events.changed_area = kNothingChanged;
 }
 
 void note_focus_lost(uintptr_t new_focus) {

@@ -33,8 +33,8 @@ void run_command(int command);
 // Sets or removes the check mark of a "&Run" menu command.
 void set_menu_check(int command, bool checked);
 
-// Copies the whole surface to the graphics window's client area through
-// window_dc and clears surface_changed.
+// Copies the part of the surface that changed since the last copy to the
+// graphics window's client area through window_dc, and clears surface_changed.
 void copy_surface_to_window();
 
 // The keyboard focus left a library window for `new_focus`: forget a held

@@ -42,8 +42,9 @@ public:
     virtual void window_created(WindowHandle window) = 0;
     virtual void window_destroyed(WindowHandle window) = 0;
     virtual void window_shown(WindowHandle window, bool visible) = 0;
-    virtual void client_changed(WindowHandle window) = 0;  // the retained image changed
-    virtual void menu_changed(WindowHandle window) = 0;    // structure or check marks
+    // The retained client image changed within `area` (client coordinates).
+    virtual void client_changed(WindowHandle window, const Rect &area) = 0;
+    virtual void menu_changed(WindowHandle window) = 0;  // structure or check marks
 
     // ---- Dialogs
     // The window system runs modal dialogs itself, so a display without a

@@ -4,17 +4,21 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/pixel_fill.h"
+
 namespace kelto {
 
-void blit(Image &dst, const Image &src, int x, int y) {
-    const int64_t x0 = std::max<int64_t>(0, x), y0 = std::max<int64_t>(0, y);
-    const int64_t x1 = std::min<int64_t>(dst.width, int64_t{x} + src.width);
-    const int64_t y1 = std::min<int64_t>(dst.height, int64_t{y} + src.height);
-    if (x0 >= x1 || y0 >= y1) return;
-    for (int64_t row = y0; row < y1; ++row) {
-        const uint32_t *from = src.row(static_cast<int>(row - y)) + (x0 - x);
-        std::memcpy(dst.row(static_cast<int>(row)) + x0, from, static_cast<size_t>(x1 - x0) * 4);
-    }
+void copy_area(Image &dst, const Image &src, int64_t left, int64_t top, int64_t right,
+               int64_t bottom) {
+    left = std::max<int64_t>(left, 0);
+    top = std::max<int64_t>(top, 0);
+    right = std::min<int64_t>({right, dst.width, src.width});
+    bottom = std::min<int64_t>({bottom, dst.height, src.height});
+    if (left >= right || top >= bottom) return;
+    const auto bytes = static_cast<size_t>(right - left) * sizeof(uint32_t);
+    for (int64_t row = top; row < bottom; ++row)
+        std::memcpy(dst.row(static_cast<int>(row)) + left, src.row(static_cast<int>(row)) + left,
+                    bytes);
 }
 
 void scroll_up(Image &img, int dy) {
@@ -34,9 +38,16 @@ void fill_rect(Image &img, int64_t left, int64_t top, int64_t right, int64_t bot
     top = std::max<int64_t>(top, 0);
     right = std::min<int64_t>(right, img.width);
     bottom = std::min<int64_t>(bottom, img.height);
-    if (left >= right) return;
+    if (left >= right || top >= bottom) return;
+    const auto columns = static_cast<std::size_t>(right - left);
+    if (columns == static_cast<std::size_t>(img.width)) {
+        // Whole rows lie next to each other: one run.
+        fill_pixels(img.row(static_cast<int>(top)),
+                    columns * static_cast<std::size_t>(bottom - top), color);
+        return;
+    }
     for (int64_t y = top; y < bottom; ++y)
-        std::fill(img.row(static_cast<int>(y)) + left, img.row(static_cast<int>(y)) + right, color);
+        fill_pixels(img.row(static_cast<int>(y)) + left, columns, color);
 }
 
 }  // namespace kelto

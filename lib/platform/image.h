@@ -34,8 +34,10 @@ private:
     }
 };
 
-// Copies `src` into `dst` with its top-left corner at (x, y), clipped to `dst`.
-void blit(Image &dst, const Image &src, int x, int y);
+// Copies the columns left..right-1 of rows top..bottom-1 of `src` to the same
+// place in `dst`, clipped to both.
+void copy_area(Image &dst, const Image &src, int64_t left, int64_t top, int64_t right,
+               int64_t bottom);
 
 // Moves the whole image up by `dy` rows (down for negative dy); the rows it
 // uncovers keep their old contents, as a window scroll leaves them for redraw.

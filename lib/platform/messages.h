@@ -5,20 +5,12 @@
 
 #include <cstdint>
 
+#include "platform/rect.h"
+
 namespace kelto::platform {
 
 using WindowHandle = int;  // 0 is no window
 using MenuHandle = int;    // 0 is no menu
-
-struct Rect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    int width() const { return right - left; }
-    int height() const { return bottom - top; }
-    bool operator==(const Rect &) const = default;
-};
 
 // Message numbers.
 enum : unsigned {

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "platform/pixel_fill.h"
+
 namespace kelto::platform {
 
 WindowSystem::WindowSystem(std::unique_ptr<Display> display) : display_(std::move(display)) {
@@ -278,7 +280,7 @@ Image *WindowSystem::begin_paint(WindowHandle handle) {
     Window *window = find(handle);
     if (!window) return nullptr;
     if (window->needs_erase)
-        std::fill(window->image.pixels.begin(), window->image.pixels.end(), window->background);
+        fill_pixels(window->image.pixels.data(), window->image.pixels.size(), window->background);
     window->needs_paint = false;
     window->needs_erase = false;
     return &window->image;
@@ -294,7 +296,12 @@ Image *WindowSystem::client_image(WindowHandle handle) {
 }
 
 void WindowSystem::client_changed(WindowHandle window) {
-    if (is_window(window)) display_->client_changed(window);
+    if (const Window *found = find(window))
+        display_->client_changed(window, {0, 0, found->image.width, found->image.height});
+}
+
+void WindowSystem::client_changed(WindowHandle window, const Rect &area) {
+    if (is_window(window)) display_->client_changed(window, area);
 }
 
 }  // namespace kelto::platform

@@ -148,8 +148,10 @@ public:
     Image *begin_paint(WindowHandle window);
     void end_paint(WindowHandle window);
     Image *client_image(WindowHandle window);
-    // Tells the display that a client image was drawn into outside painting.
+    // Tells the display that a client image was drawn into outside painting:
+    // all of it, or only `area`.
     void client_changed(WindowHandle window);
+    void client_changed(WindowHandle window, const Rect &area);
 
     // ---- Menus
     MenuHandle create_menu();        // a menu bar

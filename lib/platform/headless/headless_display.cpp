@@ -26,8 +26,9 @@ void HeadlessDisplay::dialog_started(WindowHandle dialog) {
     if (dialog_observer_) dialog_observer_(dialog);
 }
 
-void HeadlessDisplay::client_changed(WindowHandle window) {
+void HeadlessDisplay::client_changed(WindowHandle window, const Rect &area) {
     ++client_updates_;
+    last_client_areas_[window] = area;
     if (client_observer_) client_observer_(window);
 }
 

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,7 +39,7 @@ public:
     void window_created(WindowHandle) override {}
     void window_destroyed(WindowHandle window) override;
     void window_shown(WindowHandle, bool) override {}
-    void client_changed(WindowHandle window) override;
+    void client_changed(WindowHandle window, const Rect &area) override;
     void menu_changed(WindowHandle) override {}
     void dialog_started(WindowHandle dialog) override;
     int64_t now_ms() const override;
@@ -88,6 +89,11 @@ public:
     WindowSystem &windows() { return *windows_; }
     const Image *client_image(WindowHandle window) { return windows_->client_image(window); }
     int client_updates() const { return client_updates_; }
+    // The area of the window's last client image change the display was told of.
+    Rect last_client_area(WindowHandle window) const {
+        const auto found = last_client_areas_.find(window);
+        return found == last_client_areas_.end() ? Rect{} : found->second;
+    }
     int64_t waits() const { return waits_; }
     // The innermost running modal dialog, 0 if none runs.
     WindowHandle dialog() const { return running_dialogs_.empty() ? 0 : running_dialogs_.back(); }
@@ -110,6 +116,7 @@ private:
     bool real_clock_ = false;
     int64_t waits_ = 0;
     int client_updates_ = 0;
+    std::map<WindowHandle, Rect> last_client_areas_;
     uint64_t next_order_ = 0;
     std::vector<Scheduled> scheduled_;
     std::vector<WindowHandle> running_dialogs_;

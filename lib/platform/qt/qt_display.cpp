@@ -104,8 +104,8 @@ void QtDisplay::window_shown(WindowHandle window, bool visible) {
     if (DialogView *view = dialog_view(window)) view->set_shown(visible);
 }
 
-void QtDisplay::client_changed(WindowHandle window) {
-    if (TopWindow *top = top_window(window)) top->client_changed();
+void QtDisplay::client_changed(WindowHandle window, const Rect &area) {
+    if (TopWindow *top = top_window(window)) top->client_changed(area);
 }
 
 void QtDisplay::menu_changed(WindowHandle window) {

@@ -39,7 +39,7 @@ public:
     void window_created(WindowHandle window) override;
     void window_destroyed(WindowHandle window) override;
     void window_shown(WindowHandle window, bool visible) override;
-    void client_changed(WindowHandle window) override;
+    void client_changed(WindowHandle window, const Rect &area) override;
     void menu_changed(WindowHandle window) override;
     DialogBaseUnits dialog_base_units() const override;
     void dialog_started(WindowHandle dialog) override;

@@ -55,8 +55,8 @@ void TopWindow::set_shown(bool visible) {
     set_shown_in_front(*this, visible);
 }
 
-void TopWindow::client_changed() {
-    client_->update();
+void TopWindow::client_changed(const Rect &area) {
+    client_->update(area.left, area.top, area.width(), area.height());
 }
 
 void TopWindow::menu_changed() {

@@ -29,7 +29,8 @@ public:
     ClientView &client() { return *client_; }
 
     void set_shown(bool visible);
-    void client_changed();
+    // Repaints `area` of the client from the retained image.
+    void client_changed(const Rect &area);
     void menu_changed();
 
 protected:

@@ -1,0 +1,42 @@
+// The pixel call in both forms: the cheapest drawing call and the one a
+// plotting loop makes most. It takes the steps of every drawing call (check
+// the colour, log, render the pixel record). The usual call, with a palette
+// colour and logging off, prints nothing, and its steps are all inline, so
+// that it needs no stack frame; every other call goes out of line.
+#include "api/corrections.h"
+#include "draw/draw_record.h"
+#include "draw/palette.h"
+#include "events/events.h"
+#include "kelto.h"
+
+namespace {
+
+using namespace kelto;
+
+[[gnu::always_inline]] inline int plot(events::EventState &events, int color, Point p) {
+    const draw::Canvas canvas{events.surface.get(), events.origin_x, events.origin_y};
+    events::mark_surface_changed(events, draw::render_pixel(canvas, draw::Point{p.x, p.y}, color));
+    return 1;
+}
+
+[[gnu::noinline]] int pixel_with_messages(int color, Point p) {
+    events::EventState &events = events::state();
+    color = check_color(color);
+    if (events.logging) KELTO_printf("%s pixel at (%d,%d)\n", draw::palette_name(color), p.x, p.y);
+    return plot(events, color, p);
+}
+
+}  // namespace
+
+extern "C" int KELTO_pixel_pt(int color, Point p) {
+    // The state, once made, is read without a call.
+    events::EventState *const events = events::state_instance;
+    if (events == nullptr || !draw::is_palette_index(color) || events->logging)
+        return pixel_with_messages(color, p);
+    return plot(*events, color, p);
+}
+
+// The integer form packs its coordinates into a Point and calls the point form.
+extern "C" int KELTO_pixel(int color, int x, int y) {
+    return KELTO_pixel_pt(color, Point{x, y});
+}
