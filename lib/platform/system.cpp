@@ -8,14 +8,19 @@
 #ifdef KELTO_WITH_QT
 #include "platform/qt/make_qt_display.h"
 #endif
+#ifdef KELTO_WITH_WIN32
+#include "platform/win32/make_win32_display.h"
+#endif
 
 namespace kelto::platform {
 
 namespace {
 
 std::unique_ptr<Display> make_default_display() {
-#ifdef KELTO_WITH_QT
+#if defined(KELTO_WITH_QT)
     return make_qt_display();
+#elif defined(KELTO_WITH_WIN32)
+    return make_win32_display();
 #else
     return std::make_unique<HeadlessDisplay>();
 #endif

@@ -72,6 +72,9 @@ struct Dialog {
     intptr_t result = 0;
     bool shift_down = false;
     bool alt_down = false;
+    // The template as the program gave it, for a display that shows the
+    // dialog through a dialog manager of its own.
+    std::vector<uint8_t> template_bytes;
 
     // The item with the keyboard focus, or nullptr.
     DialogItem *focused_item() {
