@@ -233,7 +233,12 @@ TEST_F(ScriptPlayback, UnreadableFileIsReported) {
     command(CMD_PLAYBACK);
     type('q');
     EXPECT_EQ(await().key, 'q');
+#ifdef _WIN32
+    // Windows refuses to open a directory as a file at all.
+    EXPECT_EQ(console_count("Cannot open script file KELTO.SCR for reading\n"), 1);
+#else
     EXPECT_EQ(console_count("Cannot read script file KELTO.SCR\n"), 1);
+#endif
     EXPECT_EQ(console_count(kEofLine), 0);
     EXPECT_FALSE(checked(CMD_PLAYBACK));
 }

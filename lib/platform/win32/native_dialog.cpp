@@ -2,6 +2,7 @@
 #include "platform/win32/native_dialog.h"
 
 #include <string>
+#include <vector>
 
 #include "platform/win32/win32_display.h"
 
@@ -43,9 +44,13 @@ NativeDialog::~NativeDialog() {
     // The owner gets its input back first, so that it is activated again.
     if (owner_) EnableWindow(owner_, TRUE);
     if (hwnd_) {
-        SetWindowLongPtrW(hwnd_, DWLP_USER, 0);
+        disconnect();
         DestroyWindow(hwnd_);
     }
+}
+
+void NativeDialog::disconnect() {
+    if (hwnd_) SetWindowLongPtrW(hwnd_, DWLP_USER, 0);
 }
 
 void NativeDialog::set_shown(bool visible) {
@@ -84,7 +89,10 @@ INT_PTR NativeDialog::handle(UINT message, WPARAM wparam, LPARAM lparam) {
                 text_edited(id);
             } else if (code == BN_CLICKED || lparam == 0) {
                 // A button, or Enter and Escape (IDOK, IDCANCEL) from the
-                // dialog manager: the window system's dialog decides.
+                // dialog manager: the window system's dialog decides, on the
+                // texts as shown (a multi-line edit field reports no change
+                // for a text set with WM_SETTEXT).
+                take_edited_texts();
                 windows_.post_message(dialog_, WM_COMMAND, static_cast<uintptr_t>(id), 0);
             }
             return TRUE;
@@ -100,6 +108,15 @@ INT_PTR NativeDialog::handle(UINT message, WPARAM wparam, LPARAM lparam) {
             return FALSE;
         default: return FALSE;
     }
+}
+
+void NativeDialog::take_edited_texts() {
+    const Dialog *running = windows_.dialog(dialog_);
+    if (!running) return;
+    std::vector<int> edits;
+    for (const DialogItem &item : running->items)
+        if (item.control.class_ordinal == DIALOG_CLASS_EDIT) edits.push_back(item.control.id);
+    for (const int id : edits) text_edited(id);
 }
 
 void NativeDialog::text_edited(int item_id) {

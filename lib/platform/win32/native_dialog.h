@@ -20,6 +20,8 @@ public:
     NativeDialog &operator=(const NativeDialog &) = delete;
 
     HWND hwnd() const { return hwnd_; }
+    // From now on the native dialog tells the window system nothing.
+    void disconnect();
     void set_shown(bool visible);
     // Shows the model's text of an item where it differs from the widget's.
     void item_changed(int item_id);
@@ -28,6 +30,7 @@ private:
     static INT_PTR CALLBACK procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
     INT_PTR handle(UINT message, WPARAM wparam, LPARAM lparam);
     void text_edited(int item_id);
+    void take_edited_texts();
 
     Win32Display &display_;
     WindowSystem &windows_;

@@ -61,9 +61,13 @@ NativeWindow::~NativeWindow() {
     menu_bar_.reset();
     if (hwnd_) {
         // Destroyed by the program: nothing is lost.
-        SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+        disconnect();
         DestroyWindow(hwnd_);
     }
+}
+
+void NativeWindow::disconnect() {
+    if (hwnd_) SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
 }
 
 void NativeWindow::set_shown(bool visible) {

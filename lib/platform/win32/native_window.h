@@ -24,6 +24,9 @@ public:
     NativeWindow &operator=(const NativeWindow &) = delete;
 
     HWND hwnd() const { return hwnd_; }
+    // From now on the native window tells the window system nothing: it is
+    // going, or the window system is.
+    void disconnect();
     void set_shown(bool visible);
     void client_changed(const Rect &area);
     void menu_changed();

@@ -24,7 +24,11 @@ Win32Display::Win32Display() : instance_(GetModuleHandleW(nullptr)) {
     QueryPerformanceCounter(&clock_start_);
 }
 
+// The window system goes first: destroying the native windows activates and
+// focuses others, which must not be reported to it any more.
 Win32Display::~Win32Display() {
+    for (auto &[handle, dialog] : dialogs_) dialog->disconnect();
+    for (auto &[handle, window] : top_windows_) window->disconnect();
     dialogs_.clear();
     top_windows_.clear();
 }
