@@ -54,6 +54,7 @@ const KeltoPage = (() => {
     return record || null;
   };
   api.takenText = () => takenText;
+  api.queued = () => queue.length;  // input records the program has not taken yet
 
   // Resolves when input is queued or, for a deadline of 0 or more, at that
   // time of performance.now(): one timer, cleared when input comes first.
