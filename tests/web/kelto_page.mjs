@@ -32,13 +32,18 @@ export async function settled(page) {
 
 export const canvasSelector = (title) => `.kelto-window[data-title="${title}"] canvas`;
 
-// The window's whole canvas: { width, height, rgba } (rgba an array of bytes).
+// The window's whole canvas: { width, height, rgba } (rgba a Buffer of
+// bytes; it travels as base64, which is many times faster than an array).
 export async function canvasPixels(page, title = GRAPHICS) {
-  return page.evaluate((selector) => {
+  const shot = await page.evaluate((selector) => {
     const canvas = document.querySelector(selector);
     const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
-    return { width: canvas.width, height: canvas.height, rgba: Array.from(data) };
+    let binary = '';
+    for (let i = 0; i < data.length; i += 0x8000)
+      binary += String.fromCharCode.apply(null, data.subarray(i, i + 0x8000));
+    return { width: canvas.width, height: canvas.height, base64: btoa(binary) };
   }, canvasSelector(title));
+  return { width: shot.width, height: shot.height, rgba: Buffer.from(shot.base64, 'base64') };
 }
 
 // The graphics window's origin: the centre of its client area.

@@ -117,9 +117,9 @@ std::string describe_dialog(const WindowSystem &windows, WindowHandle dialog) {
         if (!first) out += ',';
         first = false;
         out += R"({"id":)" + std::to_string(item.control.id) + R"(,"kind":")" + kind +
-               R"(","text":)" + json_string(item.control.text) + "," +
-               describe_rect(item.pixels) + R"(,"visible":)" +
-               json_bool((item.control.style & WS_VISIBLE) != 0) + R"(,"default":)" +
+               R"(","text":)" + json_string(item.control.text) + "," + describe_rect(item.pixels) +
+               R"(,"visible":)" + json_bool((item.control.style & WS_VISIBLE) != 0) +
+               R"(,"default":)" +
                json_bool(item.control.class_ordinal == DIALOG_CLASS_BUTTON &&
                          (item.control.style & BS_TYPEMASK) == BS_DEFPUSHBUTTON) +
                "}";

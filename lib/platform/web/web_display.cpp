@@ -34,7 +34,8 @@ Rect WebDisplay::client_rect_for(uint32_t style, bool has_menu, int outer_width,
                                  int outer_height) const {
     const bool framed = (style & (WS_CAPTION | WS_THICKFRAME)) != 0;
     const int across = framed ? 2 * kFrame : 0;
-    const int down = (framed ? 2 * kFrame : 0) + ((style & WS_CAPTION) == WS_CAPTION ? kCaption : 0) +
+    const int down = (framed ? 2 * kFrame : 0) +
+                     ((style & WS_CAPTION) == WS_CAPTION ? kCaption : 0) +
                      (has_menu ? kMenuBar : 0);
     return Rect{0, 0, std::max(0, outer_width - across), std::max(0, outer_height - down)};
 }
@@ -44,8 +45,7 @@ void WebDisplay::window_created(WindowHandle window) {
     if (windows_->dialog(window)) return;
     const Window *created = windows_->find(window);
     if (!created) return;
-    page::window_created(window, json_string(created->title),
-                         (created->style & WS_THICKFRAME) != 0,
+    page::window_created(window, json_string(created->title), (created->style & WS_THICKFRAME) != 0,
                          (created->style & WS_SYSMENU) != 0);
 }
 
@@ -112,7 +112,8 @@ void WebDisplay::present() {
         const Image *image = windows_->client_image(window);
         if (!image) continue;
         const Rect clipped{std::max(0, area.left), std::max(0, area.top),
-                           std::min(image->width, area.right), std::min(image->height, area.bottom)};
+                           std::min(image->width, area.right),
+                           std::min(image->height, area.bottom)};
         if (!clipped.empty())
             page::present(window, image->pixels.data(), image->width, image->height, clipped);
     }

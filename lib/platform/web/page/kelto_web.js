@@ -20,6 +20,7 @@ const KeltoPage = (() => {
     waits: 0,       // waits begun
     wakes: 0,       // waits ended, by input or by their deadline
     waiting: false, // the program is suspended in a wait
+    deadline: -1,   // the waiting program's deadline (performance.now()), -1 for none
     ended: null,    // the program's exit status once it has ended
     aborted: null,  // why the program stopped, if it crashed
     printed: [],    // what the program wrote to its standard output and error
@@ -65,10 +66,12 @@ const KeltoPage = (() => {
       return;
     }
     api.waiting = true;
+    api.deadline = deadline;
     resume = () => {
       resume = null;
       clearTimeout(deadlineTimer);
       api.waiting = false;
+      api.deadline = -1;
       ++api.wakes;
       resolve();
     };
@@ -495,6 +498,12 @@ const KeltoPage = (() => {
   });
 
   // ---------------------------------------------------------------- Starting the program
+  // A program that ends while resumed from a wait ends by throwing its exit
+  // status through the promise that resumed it: that is no error.
+  window.addEventListener('unhandledrejection', (event) => {
+    if (event.reason && event.reason.name === 'ExitStatus') event.preventDefault();
+  });
+
   // Loads the program's script (made by Emscripten), which finds Module.
   api.start = (programScript) => {
     window.Module = {
