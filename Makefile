@@ -2,13 +2,14 @@
 #   make run   - install what is missing, build, start the card designer
 #   make test  - install what is missing, build, run every test
 #   make install PREFIX=/some/prefix - build the library and install it there
+#   make web   - build every program as a web page into build/web
 # PRESET picks a preset of CMakePresets.json (release, sanitize); CMAKE_ARGS
 # adds cache settings, e.g. CMAKE_ARGS=-DKELTO_WERROR=ON.
 PRESET ?= release
 PREFIX ?= /usr/local
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build install deps configure clean
+.PHONY: run test build install deps configure clean web web-for-tests
 
 deps:
 	@scripts/install-deps.sh
@@ -24,12 +25,26 @@ run: configure
 	@cmake --build --preset $(PRESET) -j $(JOBS) --target card_designer
 	@build/$(PRESET)/app/card_designer
 
-test: build
+test: build web-for-tests
 	@ctest --preset $(PRESET) -j $(JOBS)
 
 install: configure
 	@cmake --build --preset $(PRESET) -j $(JOBS) --target kelto kelto_main
 	@cmake --install build/$(PRESET) --prefix $(PREFIX)
+
+# ---- The browser build: FreeType for Emscripten (built once, cached under
+# build/cache), then one configure and every program as a page in build/web.
+# Debian's emcc finds its JavaScript parser only through NODE_PATH.
+web: deps
+	@scripts/build-freetype.sh emscripten build/cache
+	@NODE_PATH=/usr/share/nodejs cmake --preset web $(CMAKE_ARGS) >/dev/null
+	@NODE_PATH=/usr/share/nodejs cmake --build --preset web -j $(JOBS)
+
+# The release tests include the pages in headless Chromium, where the tools
+# for them are installed.
+web-for-tests: deps
+	@if [ "$(PRESET)" = release ] && scripts/web-tools-installed.sh; then \
+	  scripts/install-web-test-packages.sh && $(MAKE) --no-print-directory web; fi
 
 clean:
 	rm -rf build

@@ -12,6 +12,7 @@ packages=(
   googletest libgtest-dev libbenchmark-dev # tests and benchmarks
   clang libclang-rt-14-dev                # the fuzzers
   xvfb xdotool imagemagick x11-utils      # the end-to-end tests in a virtual X server
+  emscripten chromium nodejs              # the web pages and their tests in headless Chromium
 )
 
 missing=()

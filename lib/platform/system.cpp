@@ -8,14 +8,19 @@
 #ifdef KELTO_WITH_QT
 #include "platform/qt/make_qt_display.h"
 #endif
+#ifdef KELTO_WITH_WEB
+#include "platform/web/make_web_display.h"
+#endif
 
 namespace kelto::platform {
 
 namespace {
 
 std::unique_ptr<Display> make_default_display() {
-#ifdef KELTO_WITH_QT
+#if defined(KELTO_WITH_QT)
     return make_qt_display();
+#elif defined(KELTO_WITH_WEB)
+    return make_web_display();
 #else
     return std::make_unique<HeadlessDisplay>();
 #endif
