@@ -1,6 +1,7 @@
 // The process entry of every KELTO program. Applications write KELTO_main;
 // this main() builds the four values a windowed program starts with and
 // forwards them, the way SDL_main does.
+#include <cstdlib>
 #include <string>
 
 #include "kelto.h"
@@ -17,5 +18,11 @@ int main(int argc, char **argv) {
         if (i > 1) command_line += ' ';
         command_line += argv[i];
     }
-    return KELTO_main(&instance_token, nullptr, command_line.data(), kShowNormal);
+    const int status = KELTO_main(&instance_token, nullptr, command_line.data(), kShowNormal);
+#ifdef __EMSCRIPTEN__
+    // In the browser main() has been suspended and resumed by then, and the
+    // value it returns reaches nobody: the program's end is made explicit.
+    std::exit(status);
+#endif
+    return status;
 }

@@ -1,0 +1,131 @@
+// The web display: windows and dialogs on the page, changed pixels shown
+// before the browser takes its turn, the page's input queued as messages, and
+// the waits.
+#include "platform/web/web_display.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "platform/web/make_web_display.h"
+#include "platform/web/page.h"
+#include "platform/web/page_description.h"
+#include "platform/window_system.h"
+
+namespace kelto::platform {
+
+namespace {
+
+// The classic desktop's decorations, as the headless display has them: a
+// 601 x 540 window with a menu has a 595 x 490 client area, so a program's
+// centre and its pictures are the same here, in the replay runner and in
+// the tests. The page draws its own, smaller frame around the canvas.
+constexpr int kFrame = 3;
+constexpr int kCaption = 23;
+constexpr int kMenuBar = 21;
+
+// A program that runs without waiting (playing a script back) still gives
+// the browser a turn this often, so its frames are shown and the page stays
+// usable.
+constexpr double kTurnEveryMs = 50;
+
+}  // namespace
+
+Rect WebDisplay::client_rect_for(uint32_t style, bool has_menu, int outer_width,
+                                 int outer_height) const {
+    const bool framed = (style & (WS_CAPTION | WS_THICKFRAME)) != 0;
+    const int across = framed ? 2 * kFrame : 0;
+    const int down = (framed ? 2 * kFrame : 0) +
+                     ((style & WS_CAPTION) == WS_CAPTION ? kCaption : 0) +
+                     (has_menu ? kMenuBar : 0);
+    return Rect{0, 0, std::max(0, outer_width - across), std::max(0, outer_height - down)};
+}
+
+void WebDisplay::window_created(WindowHandle window) {
+    // A dialog is shown when it starts, with its items.
+    if (windows_->dialog(window)) return;
+    const Window *created = windows_->find(window);
+    if (!created) return;
+    page::window_created(window, json_string(created->title), (created->style & WS_THICKFRAME) != 0,
+                         (created->style & WS_SYSMENU) != 0);
+}
+
+void WebDisplay::window_destroyed(WindowHandle window) {
+    changed_.erase(window);
+    page::window_destroyed(window);
+}
+
+void WebDisplay::window_shown(WindowHandle window, bool visible) {
+    page::window_shown(window, visible);
+}
+
+void WebDisplay::client_changed(WindowHandle window, const Rect &area) {
+    Rect &changed = changed_[window];
+    changed = changed.united(area);
+}
+
+void WebDisplay::menu_changed(WindowHandle window) {
+    page::set_menu_bar(window, describe_menu_bar(*windows_, window));
+}
+
+void WebDisplay::dialog_started(WindowHandle dialog) {
+    const Dialog *running = windows_->dialog(dialog);
+    if (!running) return;
+    page::dialog_started(dialog, running->owner, describe_dialog(*windows_, dialog));
+}
+
+void WebDisplay::dialog_item_changed(WindowHandle dialog, int item_id) {
+    const Dialog *running = windows_->dialog(dialog);
+    if (!running) return;
+    for (const DialogItem &item : running->items)
+        if (item.control.id == item_id)
+            page::dialog_item_changed(dialog, item_id, json_string(item.control.text));
+}
+
+int64_t WebDisplay::now_ms() const {
+    return static_cast<int64_t>(std::floor(page::now_ms()));
+}
+
+// Waiting for input alone sleeps through timer ticks: they only tell a
+// waiting program that time has passed, and the window system owes the one
+// tick due when the program wakes. So a halted program costs nothing.
+void WebDisplay::wait(std::optional<int64_t> deadline_ms, WaitFor what) {
+    present();
+    const bool timed = deadline_ms && what == WaitFor::AnyMessage;
+    page::wait(timed ? static_cast<double>(*deadline_ms) : -1.0);
+    last_turn_ms_ = page::now_ms();
+    take_input();
+}
+
+void WebDisplay::poll() {
+    take_input();
+    if (page::now_ms() - last_turn_ms_ < kTurnEveryMs) return;
+    present();
+    page::give_turn();
+    last_turn_ms_ = page::now_ms();
+    take_input();
+}
+
+void WebDisplay::present() {
+    for (auto &[window, changed] : changed_) {
+        const Rect area = changed;
+        changed = Rect{};
+        const Image *image = windows_->client_image(window);
+        if (!image) continue;
+        const Rect clipped{std::max(0, area.left), std::max(0, area.top),
+                           std::min(image->width, area.right),
+                           std::min(image->height, area.bottom)};
+        if (!clipped.empty())
+            page::present(window, image->pixels.data(), image->width, image->height, clipped);
+    }
+}
+
+void WebDisplay::take_input() {
+    PageInput input;
+    while (page::take(input)) post_page_input(*windows_, input);
+}
+
+std::unique_ptr<Display> make_web_display() {
+    return std::make_unique<WebDisplay>();
+}
+
+}  // namespace kelto::platform
