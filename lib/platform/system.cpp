@@ -8,13 +8,11 @@
 #ifdef KELTO_WITH_QT
 #include "platform/qt/make_qt_display.h"
 #endif
-<<<<<<< HEAD
 #ifdef KELTO_WITH_WIN32
 #include "platform/win32/make_win32_display.h"
-=======
+#endif
 #ifdef KELTO_WITH_WEB
 #include "platform/web/make_web_display.h"
->>>>>>> main
 #endif
 
 namespace kelto::platform {
@@ -24,13 +22,10 @@ namespace {
 std::unique_ptr<Display> make_default_display() {
 #if defined(KELTO_WITH_QT)
     return make_qt_display();
-<<<<<<< HEAD
 #elif defined(KELTO_WITH_WIN32)
     return make_win32_display();
-=======
 #elif defined(KELTO_WITH_WEB)
     return make_web_display();
->>>>>>> main
 #else
     return std::make_unique<HeadlessDisplay>();
 #endif
