@@ -165,6 +165,11 @@ public:
     // Returns the previous state (MF_CHECKED or MF_UNCHECKED), or -1 if there is no such item.
     int check_menu_item(MenuHandle menu, int id, bool checked);
     const Menu *menu(MenuHandle menu) const;
+    // Everything of a menu that a display's native menu cannot change in
+    // place (texts, identifiers, separators, drop-downs), as one string: a
+    // display rebuilds its menu when this changes, and otherwise only follows
+    // check marks and greyed states. Empty for no menu.
+    std::string menu_layout(MenuHandle menu) const;
 
     // ---- Dialogs
     // Runs a modal dialog from a template, owned by `owner`, which takes no

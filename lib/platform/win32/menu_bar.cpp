@@ -15,7 +15,7 @@ NativeMenuBar::~NativeMenuBar() {
 }
 
 void NativeMenuBar::sync(MenuHandle menu) {
-    const std::string layout = layout_of(menu);
+    const std::string layout = windows_.menu_layout(menu);
     if (layout != layout_ || (!bar_ && windows_.menu(menu))) {
         layout_ = layout;
         HMENU old = bar_;
@@ -29,23 +29,6 @@ void NativeMenuBar::sync(MenuHandle menu) {
     }
     if (bar_) update_states(bar_, menu);
     DrawMenuBar(window_);
-}
-
-// Everything of a menu that cannot be changed in place.
-std::string NativeMenuBar::layout_of(MenuHandle menu) const {
-    const Menu *model = windows_.menu(menu);
-    if (!model) return {};
-    std::string layout = "{";
-    for (const MenuItem &item : model->items) {
-        if (item.separator) {
-            layout += "-|";
-        } else if (item.popup) {
-            layout += item.text + layout_of(item.popup) + "|";
-        } else {
-            layout += std::to_string(item.id) + ":" + item.text + "|";
-        }
-    }
-    return layout + "}";
 }
 
 void NativeMenuBar::add_items(HMENU target, MenuHandle menu) const {

@@ -20,7 +20,6 @@ public:
     void sync(MenuHandle menu);
 
 private:
-    std::string layout_of(MenuHandle menu) const;
     void add_items(HMENU target, MenuHandle menu) const;
     void update_states(HMENU target, MenuHandle menu) const;
 
