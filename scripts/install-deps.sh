@@ -13,6 +13,8 @@ packages=(
   clang libclang-rt-14-dev                # the fuzzers
   xvfb xdotool imagemagick x11-utils      # the end-to-end tests in a virtual X server
   emscripten chromium nodejs              # the web pages and their tests in headless Chromium
+  g++-mingw-w64-x86-64 dpkg-dev          # the Windows build (FreeType from Debian's source)
+  wine64 wine fonts-wine                  # the Windows tests (64-bit Wine only: never wine32)
 )
 
 missing=()

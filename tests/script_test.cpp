@@ -1,8 +1,6 @@
 // Tests of script recording and playback, driven through the headless display
 // and the event wait: the exact bytes written, the events played back, the
 // console lines, and recording and playback kept apart.
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <climits>
 #include <filesystem>
@@ -120,7 +118,7 @@ TEST_F(ScriptRecording, NegativeCoordinatesRoundTrip) {
 }
 
 TEST_F(ScriptRecording, UncreatableFileIsReportedOncePerAttemptAndRecordingStaysOn) {
-    ASSERT_EQ(mkdir(kScriptFile, 0755), 0);
+    ASSERT_TRUE(std::filesystem::create_directory(kScriptFile));
     command(CMD_RECORD);
     click(5, 5);
     EXPECT_EQ(await().kind, KELTO_MOUSE);
@@ -231,11 +229,16 @@ TEST_F(ScriptPlayback, MissingFileIsReportedAndLiveInputGoesOn) {
 }
 
 TEST_F(ScriptPlayback, UnreadableFileIsReported) {
-    ASSERT_EQ(mkdir(kScriptFile, 0755), 0);
+    ASSERT_TRUE(std::filesystem::create_directory(kScriptFile));
     command(CMD_PLAYBACK);
     type('q');
     EXPECT_EQ(await().key, 'q');
+#ifdef _WIN32
+    // Windows refuses to open a directory as a file at all.
+    EXPECT_EQ(console_count("Cannot open script file KELTO.SCR for reading\n"), 1);
+#else
     EXPECT_EQ(console_count("Cannot read script file KELTO.SCR\n"), 1);
+#endif
     EXPECT_EQ(console_count(kEofLine), 0);
     EXPECT_FALSE(checked(CMD_PLAYBACK));
 }

@@ -115,6 +115,7 @@ intptr_t WindowSystem::dialog_box_indirect(std::span<const uint8_t> template_byt
     const std::optional<DialogTemplate> layout = parse_dialog_template(template_bytes);
     if (!layout) return -1;
     const WindowHandle handle = create_dialog(*layout, owner, procedure);
+    dialogs_[handle].template_bytes.assign(template_bytes.begin(), template_bytes.end());
     const int tab_stop = first_tab_stop(dialogs_[handle]);
     const int focus_id = tab_stop >= 0 ? dialogs_[handle].items[static_cast<std::size_t>(tab_stop)].control.id : 0;
     const bool default_focus =

@@ -82,4 +82,20 @@ void WindowSystem::notify_menu_owners(MenuHandle handle) {
     }
 }
 
+std::string WindowSystem::menu_layout(MenuHandle handle) const {
+    const Menu *model = menu(handle);
+    if (!model) return {};
+    std::string layout = "{";
+    for (const MenuItem &item : model->items) {
+        if (item.separator) {
+            layout += "-|";
+        } else if (item.popup) {
+            layout += item.text + menu_layout(item.popup) + "|";
+        } else {
+            layout += std::to_string(item.id) + ":" + item.text + "|";
+        }
+    }
+    return layout + "}";
+}
+
 }  // namespace kelto::platform

@@ -8,6 +8,9 @@
 #ifdef KELTO_WITH_QT
 #include "platform/qt/make_qt_display.h"
 #endif
+#ifdef KELTO_WITH_WIN32
+#include "platform/win32/make_win32_display.h"
+#endif
 #ifdef KELTO_WITH_WEB
 #include "platform/web/make_web_display.h"
 #endif
@@ -19,6 +22,8 @@ namespace {
 std::unique_ptr<Display> make_default_display() {
 #if defined(KELTO_WITH_QT)
     return make_qt_display();
+#elif defined(KELTO_WITH_WIN32)
+    return make_win32_display();
 #elif defined(KELTO_WITH_WEB)
     return make_web_display();
 #else

@@ -9,8 +9,8 @@ class WindowSystem;
 class HeadlessDisplay;
 
 // The window system, created with the default display on first use: the Qt
-// desktop display when the library is built with Qt, the web display in the
-// browser, the headless one otherwise.
+// desktop display when the library is built with Qt, the Win32 display on
+// Windows, the web display in the browser, the headless one otherwise.
 WindowSystem &window_system();
 
 // Replaces the window system with one on a fresh headless display; call

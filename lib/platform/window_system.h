@@ -72,6 +72,9 @@ struct Dialog {
     intptr_t result = 0;
     bool shift_down = false;
     bool alt_down = false;
+    // The template as the program gave it, for a display that shows the
+    // dialog through a dialog manager of its own.
+    std::vector<uint8_t> template_bytes;
 
     // The item with the keyboard focus, or nullptr.
     DialogItem *focused_item() {
@@ -162,6 +165,11 @@ public:
     // Returns the previous state (MF_CHECKED or MF_UNCHECKED), or -1 if there is no such item.
     int check_menu_item(MenuHandle menu, int id, bool checked);
     const Menu *menu(MenuHandle menu) const;
+    // Everything of a menu that a display's native menu cannot change in
+    // place (texts, identifiers, separators, drop-downs), as one string: a
+    // display rebuilds its menu when this changes, and otherwise only follows
+    // check marks and greyed states. Empty for no menu.
+    std::string menu_layout(MenuHandle menu) const;
 
     // ---- Dialogs
     // Runs a modal dialog from a template, owned by `owner`, which takes no

@@ -2,10 +2,9 @@
 // library writes (the script file) never meet another test's or land in the
 // source or build tree.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdlib>
 #include <filesystem>
+#include <random>
 #include <string>
 
 namespace {
@@ -14,10 +13,8 @@ class FreshWorkingDirectory : public ::testing::Environment {
 public:
     void SetUp() override {
         previous_ = std::filesystem::current_path();
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "kelto-test-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        directory_ = pattern;
+        directory_ = make_unique_directory();
+        ASSERT_FALSE(directory_.empty());
         std::filesystem::current_path(directory_);
     }
     void TearDown() override {
@@ -27,6 +24,20 @@ public:
     }
 
 private:
+    // A new directory of a random name under the temporary directory (as
+    // mkdtemp does, on every platform); empty if none could be made.
+    static std::filesystem::path make_unique_directory() {
+        std::random_device seed;
+        std::mt19937_64 random(seed());
+        const std::filesystem::path base = std::filesystem::temp_directory_path();
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            std::filesystem::path candidate = base / ("kelto-test-" + std::to_string(random()));
+            std::error_code error;
+            if (std::filesystem::create_directory(candidate, error)) return candidate;
+        }
+        return {};
+    }
+
     std::filesystem::path previous_;
     std::filesystem::path directory_;
 };

@@ -67,8 +67,10 @@ protected:
         KELTO_run_control(RUN_HALT);
     }
 
+    // The file as text: on disk its lines end the platform's way (CR LF on
+    // Windows, where the script file is a text file).
     static std::string script() {
-        std::ifstream in(kScriptFile, std::ios::binary);
+        std::ifstream in(kScriptFile);
         return std::string(std::istreambuf_iterator<char>(in), {});
     }
 

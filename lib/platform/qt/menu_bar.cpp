@@ -18,29 +18,12 @@ MenuBarView::MenuBarView(QMenuBar &bar, WindowSystem &windows, WindowHandle wind
 }
 
 void MenuBarView::sync(MenuHandle menu) {
-    const std::string layout = layout_of(menu);
+    const std::string layout = windows_.menu_layout(menu);
     if (layout != layout_) {
         layout_ = layout;
         rebuild(menu);
     }
     update_states();
-}
-
-// Everything of a menu that a QMenuBar cannot change in place.
-std::string MenuBarView::layout_of(MenuHandle menu) const {
-    const Menu *model = windows_.menu(menu);
-    if (!model) return {};
-    std::string layout = "{";
-    for (const MenuItem &item : model->items) {
-        if (item.separator) {
-            layout += "-|";
-        } else if (item.popup) {
-            layout += item.text + layout_of(item.popup) + "|";
-        } else {
-            layout += std::to_string(item.id) + ":" + item.text + "|";
-        }
-    }
-    return layout + "}";
 }
 
 void MenuBarView::rebuild(MenuHandle menu) {

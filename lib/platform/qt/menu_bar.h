@@ -37,7 +37,6 @@ private:
         std::size_t index;
     };
 
-    std::string layout_of(MenuHandle menu) const;
     void rebuild(MenuHandle menu);
     void add_items(QWidget &target, MenuHandle menu);
     void update_states();

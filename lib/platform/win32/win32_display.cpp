@@ -1,0 +1,177 @@
+// The Win32 display: native windows and dialogs, the decorations as Windows
+// computes them, the performance counter as the clock, and the wait.
+#include "platform/win32/win32_display.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+
+#include "platform/win32/make_win32_display.h"
+#include "platform/win32/native_dialog.h"
+#include "platform/win32/native_window.h"
+
+namespace kelto::platform {
+
+namespace {
+
+// The longest single wait; a longer deadline is reached in several.
+constexpr int64_t kLongestWaitMs = 0x7FFFFFF0;
+
+}  // namespace
+
+Win32Display::Win32Display() : instance_(GetModuleHandleW(nullptr)) {
+    QueryPerformanceFrequency(&clock_frequency_);
+    QueryPerformanceCounter(&clock_start_);
+}
+
+// The window system goes first: destroying the native windows activates and
+// focuses others, which must not be reported to it any more.
+Win32Display::~Win32Display() {
+    for (auto &[handle, dialog] : dialogs_) dialog->disconnect();
+    for (auto &[handle, window] : top_windows_) window->disconnect();
+    dialogs_.clear();
+    top_windows_.clear();
+}
+
+void Win32Display::attach(WindowSystem &windows) {
+    windows_ = &windows;
+    if (!NativeWindow::register_class(instance_)) {
+        std::fprintf(stderr,
+                     "KELTO cannot open its windows: the window class could not be "
+                     "registered (error %lu).\n",
+                     GetLastError());
+        std::exit(1);
+    }
+}
+
+int Win32Display::screen_width() const {
+    return GetSystemMetrics(SM_CXSCREEN);
+}
+
+int Win32Display::screen_height() const {
+    return GetSystemMetrics(SM_CYSCREEN);
+}
+
+Rect Win32Display::client_rect_for(uint32_t style, bool has_menu, int outer_width,
+                                   int outer_height) const {
+    RECT decorations{0, 0, 0, 0};
+    AdjustWindowRectEx(&decorations, style & ~static_cast<DWORD>(WS_VISIBLE), has_menu, 0);
+    const int width = outer_width - (decorations.right - decorations.left);
+    const int height = outer_height - (decorations.bottom - decorations.top);
+    return Rect{0, 0, std::max(0, width), std::max(0, height)};
+}
+
+void Win32Display::window_created(WindowHandle window) {
+    // A dialog is shown by its NativeDialog, made when the dialog starts.
+    if (windows_->dialog(window)) return;
+    top_windows_[window] = std::make_unique<NativeWindow>(*this, window, instance_);
+}
+
+void Win32Display::window_destroyed(WindowHandle window) {
+    dialogs_.erase(window);
+    top_windows_.erase(window);
+}
+
+void Win32Display::window_shown(WindowHandle window, bool visible) {
+    if (auto it = top_windows_.find(window); it != top_windows_.end())
+        it->second->set_shown(visible);
+    if (auto it = dialogs_.find(window); it != dialogs_.end()) it->second->set_shown(visible);
+}
+
+void Win32Display::client_changed(WindowHandle window, const Rect &area) {
+    if (auto it = top_windows_.find(window); it != top_windows_.end())
+        it->second->client_changed(area);
+}
+
+void Win32Display::menu_changed(WindowHandle window) {
+    if (auto it = top_windows_.find(window); it != top_windows_.end()) it->second->menu_changed();
+}
+
+// Templates without a font of their own use the system font, whose average
+// character Windows reports here; the window system then places the items
+// where the dialog manager does.
+DialogBaseUnits Win32Display::dialog_base_units() const {
+    const LONG units = GetDialogBaseUnits();
+    const int width = static_cast<int>(low_word(units));
+    const int height = static_cast<int>(high_word(units));
+    if (width <= 0 || height <= 0) return {};
+    return DialogBaseUnits{width, height};
+}
+
+void Win32Display::dialog_started(WindowHandle dialog) {
+    const Dialog *running = windows_->dialog(dialog);
+    if (!running) return;
+    dialogs_[dialog] =
+        std::make_unique<NativeDialog>(*this, dialog, native_of(running->owner), instance_);
+}
+
+void Win32Display::dialog_item_changed(WindowHandle dialog, int item_id) {
+    if (auto it = dialogs_.find(dialog); it != dialogs_.end()) it->second->item_changed(item_id);
+}
+
+int64_t Win32Display::now_ms() const {
+    LARGE_INTEGER now{};
+    QueryPerformanceCounter(&now);
+    return (now.QuadPart - clock_start_.QuadPart) * 1000 / clock_frequency_.QuadPart;
+}
+
+// A real user can always bring input, whatever the wait is for. The thread
+// sleeps in the kernel until a native message arrives or the deadline passes.
+void Win32Display::wait(std::optional<int64_t> deadline_ms, WaitFor) {
+    for (;;) {
+        pump();
+        if (windows_->message_ready()) return;
+        DWORD timeout = INFINITE;
+        if (deadline_ms) {
+            const int64_t left = *deadline_ms - now_ms();
+            if (left <= 0) return;
+            timeout = static_cast<DWORD>(std::min(left, kLongestWaitMs));
+        }
+        MsgWaitForMultipleObjectsEx(0, nullptr, timeout, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+    }
+}
+
+void Win32Display::poll() {
+    pump();
+}
+
+void Win32Display::pump() {
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) continue;  // the window system keeps its own
+        // Tab, Enter and Escape in a dialog are the dialog manager's.
+        HWND root = message.hwnd ? GetAncestor(message.hwnd, GA_ROOT) : nullptr;
+        const WindowHandle target = handle_of(root);
+        if (target && dialogs_.count(target) && IsDialogMessageW(root, &message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    // Native windows destroyed from outside: closed as by their close box.
+    while (!lost_.empty()) {
+        const WindowHandle lost = lost_.back();
+        lost_.pop_back();
+        windows_->window_lost(lost);
+    }
+}
+
+WindowHandle Win32Display::handle_of(HWND hwnd) const {
+    if (!hwnd) return 0;
+    HWND root = GetAncestor(hwnd, GA_ROOT);
+    for (const auto &[handle, window] : top_windows_)
+        if (window->hwnd() == root) return handle;
+    for (const auto &[handle, dialog] : dialogs_)
+        if (dialog->hwnd() == root) return handle;
+    return 0;
+}
+
+HWND Win32Display::native_of(WindowHandle window) const {
+    if (auto it = top_windows_.find(window); it != top_windows_.end()) return it->second->hwnd();
+    if (auto it = dialogs_.find(window); it != dialogs_.end()) return it->second->hwnd();
+    return nullptr;
+}
+
+std::unique_ptr<Display> make_win32_display() {
+    return std::make_unique<Win32Display>();
+}
+
+}  // namespace kelto::platform
