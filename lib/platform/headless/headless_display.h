@@ -26,6 +26,10 @@ public:
         int frame_bottom = 3;
         int caption = 23;
         int menu_bar = 21;
+
+        // The client area these leave inside an outer size, for a window of
+        // this style, with or without a menu bar.
+        Rect client_for(uint32_t style, bool has_menu, int outer_width, int outer_height) const;
     };
 
     HeadlessDisplay() = default;

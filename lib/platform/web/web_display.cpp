@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "platform/headless/headless_display.h"
 #include "platform/web/make_web_display.h"
 #include "platform/web/page.h"
 #include "platform/web/page_description.h"
@@ -15,14 +16,6 @@ namespace kelto::platform {
 
 namespace {
 
-// The classic desktop's decorations, as the headless display has them: a
-// 601 x 540 window with a menu has a 595 x 490 client area, so a program's
-// centre and its pictures are the same here, in the replay runner and in
-// the tests. The page draws its own, smaller frame around the canvas.
-constexpr int kFrame = 3;
-constexpr int kCaption = 23;
-constexpr int kMenuBar = 21;
-
 // A program that runs without waiting (playing a script back) still gives
 // the browser a turn this often, so its frames are shown and the page stays
 // usable.
@@ -30,14 +23,13 @@ constexpr double kTurnEveryMs = 50;
 
 }  // namespace
 
+// The classic desktop's decorations, as the headless display has them: a
+// 601 x 540 window with a menu has a 595 x 490 client area, so a program's
+// centre and its pictures are the same here, in the replay runner and in
+// the tests. The page draws its own, smaller frame around the canvas.
 Rect WebDisplay::client_rect_for(uint32_t style, bool has_menu, int outer_width,
                                  int outer_height) const {
-    const bool framed = (style & (WS_CAPTION | WS_THICKFRAME)) != 0;
-    const int across = framed ? 2 * kFrame : 0;
-    const int down = (framed ? 2 * kFrame : 0) +
-                     ((style & WS_CAPTION) == WS_CAPTION ? kCaption : 0) +
-                     (has_menu ? kMenuBar : 0);
-    return Rect{0, 0, std::max(0, outer_width - across), std::max(0, outer_height - down)};
+    return HeadlessDisplay::Decorations{}.client_for(style, has_menu, outer_width, outer_height);
 }
 
 void WebDisplay::window_created(WindowHandle window) {

@@ -109,10 +109,8 @@ const KeltoPage = (() => {
     };
   }
 
-  api.windowCreated = (handle, title, sizable, closeBox) => {
-    const frame = element('section', 'kelto-window');
-    frame.hidden = true;
-    frame.dataset.title = title;
+  // A window's or dialog's title bar; its close box asks the program.
+  function makeTitleBar(handle, title, closeBox) {
     const titleBar = element('div', 'kelto-title');
     titleBar.append(element('span', '', title));
     if (closeBox) {
@@ -122,6 +120,14 @@ const KeltoPage = (() => {
       close.addEventListener('click', () => post({ kind: INPUT.Close, window: handle }));
       titleBar.append(close);
     }
+    return titleBar;
+  }
+
+  api.windowCreated = (handle, title, sizable, closeBox) => {
+    const frame = element('section', 'kelto-window');
+    frame.hidden = true;
+    frame.dataset.title = title;
+    const titleBar = makeTitleBar(handle, title, closeBox);
     const menuBar = element('nav', 'kelto-menubar');
     menuBar.hidden = true;
     const client = element('div', 'kelto-client');
@@ -403,15 +409,7 @@ const KeltoPage = (() => {
   api.dialogStarted = (handle, owner, description) => {
     const dialog = element('dialog', 'kelto-dialog');
     dialog.dataset.window = handle;
-    const titleBar = element('div', 'kelto-title');
-    titleBar.append(element('span', '', description.title));
-    if (description.closeBox) {
-      const close = element('button', '', '\u00d7');
-      close.type = 'button';
-      close.title = 'Close';
-      close.addEventListener('click', () => post({ kind: INPUT.Close, window: handle }));
-      titleBar.append(close);
-    }
+    const titleBar = makeTitleBar(handle, description.title, description.closeBox);
     const client = element('div', 'kelto-dialog-client');
     Object.assign(client.style, { width: `${description.width}px`, height: `${description.height}px` });
     const defaultId = description.items.find((i) => i.default)?.id ?? IDOK;
