@@ -104,13 +104,11 @@ PixelPoint round_point(const Image &img, double x, double y) {
 
 }  // namespace
 
-void thin_line(Image &img, PixelPoint from, PixelPoint to, uint32_t color) {
-    if (near_origin(from) && near_origin(to)) {
-        walk(img, from, to, color);
-        return;
-    }
-    // Cut the segment to the image grown by two pixels and walk the rest; a
-    // cut end lies off the image, so leaving it out changes nothing visible.
+namespace {
+
+// Cuts a far segment to the image grown by two pixels and walks the rest; a
+// cut end lies off the image, so leaving it out changes nothing visible.
+[[gnu::noinline]] void far_thin_line(Image &img, PixelPoint from, PixelPoint to, uint32_t color) {
     const double x0 = static_cast<double>(from.x), y0 = static_cast<double>(from.y);
     const double dx = static_cast<double>(to.x) - x0, dy = static_cast<double>(to.y) - y0;
     double t0 = 0, t1 = 1;
@@ -120,6 +118,17 @@ void thin_line(Image &img, PixelPoint from, PixelPoint to, uint32_t color) {
     const PixelPoint a = t0 > 0 ? round_point(img, x0 + t0 * dx, y0 + t0 * dy) : from;
     const PixelPoint b = t1 < 1 ? round_point(img, x0 + t1 * dx, y0 + t1 * dy) : to;
     walk(img, a, b, color);
+}
+
+}  // namespace
+
+// The far case is out of line: its points would otherwise be moved through
+// the stack as wholes, stored in halves, which the processor cannot forward.
+void thin_line(Image &img, PixelPoint from, PixelPoint to, uint32_t color) {
+    if (near_origin(from) && near_origin(to))
+        walk(img, from, to, color);
+    else
+        far_thin_line(img, from, to, color);
 }
 
 void line(Image &img, PixelPoint from, PixelPoint to, int width, uint32_t color) {
