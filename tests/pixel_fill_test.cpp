@@ -1,5 +1,6 @@
 // Pixel fills: every run length at every alignment sets exactly its pixels,
-// and rectangle fills keep to their rectangle and the image.
+// and rectangle fills keep to their rectangle and the image, also where a box
+// nearly as wide as the image is filled as one run through its row ends.
 #include "platform/pixel_fill.h"
 
 #include <gtest/gtest.h>
@@ -63,6 +64,31 @@ TEST(PixelFill, RectangleFillKeepsToTheRectangleAndTheImage) {
                     << r.bottom;
             }
     }
+}
+
+// Every pixel starts with its own value, so that a pixel beside the box put
+// back from the wrong place shows. Boxes up to a few pixels narrower than the
+// image, at every place across it, over more rows than one band of the run.
+TEST(PixelFill, BoxesNearlyAsWideAsTheImageKeepEveryPixelBesideThem) {
+    for (const int width : {9, 16, 41})
+        for (int columns = width - 10; columns < width; ++columns)
+            for (int left = 0; columns > 0 && left + columns <= width; ++left)
+                for (const int rows : {1, 2, 127, 128, 129, 300}) {
+                    Image img(width, 310);
+                    for (std::size_t i = 0; i < img.pixels.size(); ++i)
+                        img.pixels[i] = static_cast<uint32_t>(i);
+                    const int top = 4, bottom = top + rows;
+                    kelto::fill_rect(img, left, top, left + columns, bottom, kNew);
+                    for (int y = 0; y < img.height; ++y)
+                        for (int x = 0; x < width; ++x) {
+                            const bool inside =
+                                x >= left && x < left + columns && y >= top && y < bottom;
+                            ASSERT_EQ(img.at(x, y),
+                                      inside ? kNew : static_cast<uint32_t>(y * width + x))
+                                << x << "," << y << " beside a box of " << columns << " x " << rows
+                                << " at " << left << " in an image " << width << " wide";
+                        }
+                }
 }
 
 }  // namespace

@@ -32,6 +32,42 @@ void scroll_up(Image &img, int dy) {
         std::memmove(img.row(-dy), img.row(0), rows * stride * 4);
 }
 
+namespace {
+
+// A box this close to the image's width is filled as one run through the
+// pixels between its rows, which are kept aside and put back: one long run
+// goes at the processor's string-store speed, which writes whole cache lines
+// without reading them, where separate row runs are about a third slower.
+constexpr std::size_t kMaxBridgedGap = 8;
+constexpr int64_t kBridgedRows = 128;
+
+// Fills rows [top, bottom) of columns [left, left + columns) in bands of
+// kBridgedRows rows, each band as one run. Each gap is kept as a block of
+// kMaxBridgedGap pixels, a copy of fixed size that needs no library call:
+// the block's pixels past the gap begin the next row's part of the box, so
+// they are put back with the box's colour.
+void fill_bridged(Image &img, int64_t left, int64_t top, int64_t bottom, std::size_t columns,
+                  uint32_t color) {
+    constexpr std::size_t block = kMaxBridgedGap;
+    const std::size_t stride = static_cast<std::size_t>(img.width);
+    const std::size_t gap = stride - columns;
+    uint32_t kept[block * (kBridgedRows - 1)];
+    for (int64_t band = top; band < bottom; band += kBridgedRows) {
+        const auto rows = static_cast<std::size_t>(std::min(bottom - band, kBridgedRows));
+        uint32_t *const first = img.row(static_cast<int>(band)) + left;
+        for (std::size_t i = 0; i + 1 < rows; ++i) {
+            uint32_t *const saved = kept + i * block;
+            std::memcpy(saved, first + i * stride + columns, block * sizeof(uint32_t));
+            std::fill(saved + gap, saved + block, color);
+        }
+        fill_pixels(first, (rows - 1) * stride + columns, color);
+        for (std::size_t i = 0; i + 1 < rows; ++i)
+            std::memcpy(first + i * stride + columns, kept + i * block, block * sizeof(uint32_t));
+    }
+}
+
+}  // namespace
+
 void fill_rect(Image &img, int64_t left, int64_t top, int64_t right, int64_t bottom,
                uint32_t color) {
     left = std::max<int64_t>(left, 0);
@@ -44,6 +80,12 @@ void fill_rect(Image &img, int64_t left, int64_t top, int64_t right, int64_t bot
         // Whole rows lie next to each other: one run.
         fill_pixels(img.row(static_cast<int>(top)),
                     columns * static_cast<std::size_t>(bottom - top), color);
+        return;
+    }
+    // The next row's part of the box must hold a whole kept block.
+    if (static_cast<std::size_t>(img.width) - columns <= kMaxBridgedGap &&
+        columns >= kMaxBridgedGap) {
+        fill_bridged(img, left, top, bottom, columns, color);
         return;
     }
     for (int64_t y = top; y < bottom; ++y)
