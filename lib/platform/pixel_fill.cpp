@@ -55,7 +55,8 @@ void fill_pixels_wide(uint32_t *first, std::size_t count, uint32_t color) {
         _mm_storeu_si128(reinterpret_cast<__m128i *>(at), quad);
     };
     uint32_t *const end = first + count;
-    // Runs of up to 32 pixels: stores from both ends, overlapping in the middle.
+    // Runs of up to 64 pixels: stores from both ends, overlapping in the
+    // middle, with no loop whose irregular end the processor would mispredict.
     if (count <= 16) {
         store(first), store(first + 4), store(end - 8), store(end - 4);
         return;
@@ -65,25 +66,29 @@ void fill_pixels_wide(uint32_t *first, std::size_t count, uint32_t color) {
         store(end - 16), store(end - 12), store(end - 8), store(end - 4);
         return;
     }
-    if (count >= kStringFillMinimum) {
-        string_fill(first, count, color);
+    if (count <= 64) {
+        for (int i = 0; i < 32; i += 4) store(first + i), store(end - 32 + i);
         return;
     }
-    uint32_t *const last = end - 4;
+    if (count >= kStringFillMinimum) {
+        // The string store is fastest from a cache line's start.
+        store(first), store(first + 4), store(first + 8), store(first + 12);
+        const std::size_t head = ((64 - (reinterpret_cast<uintptr_t>(first) & 63)) & 63) / 4;
+        string_fill(first + head, count - head, color);
+        return;
+    }
     store(first);
-    // From the first 16-byte boundary after `first` (pixels are 4-byte
-    // aligned, so 1 to 4 pixels on) to `last`, which the final store covers.
+    // Aligned stores from the first 16-byte boundary after `first` (pixels
+    // are 4-byte aligned, so 1 to 4 pixels on) while more than 16 pixels
+    // remain; four stores from the end cover the rest.
     uint32_t *pixel = first + (16 - (reinterpret_cast<uintptr_t>(first) & 15)) / 4;
-    std::ptrdiff_t remaining = last - pixel;
-    for (; remaining >= 16; remaining -= 16, pixel += 16) {
+    for (; end - pixel > 16; pixel += 16) {
         _mm_store_si128(reinterpret_cast<__m128i *>(pixel), quad);
         _mm_store_si128(reinterpret_cast<__m128i *>(pixel + 4), quad);
         _mm_store_si128(reinterpret_cast<__m128i *>(pixel + 8), quad);
         _mm_store_si128(reinterpret_cast<__m128i *>(pixel + 12), quad);
     }
-    for (; remaining > 0; remaining -= 4, pixel += 4)
-        _mm_store_si128(reinterpret_cast<__m128i *>(pixel), quad);
-    store(last);
+    store(end - 16), store(end - 12), store(end - 8), store(end - 4);
 }
 
 #else
