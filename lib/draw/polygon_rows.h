@@ -39,13 +39,23 @@ inline void order_ends(PixelPoint a, PixelPoint b, PixelPoint &top, PixelPoint &
 }
 
 // A quotient and remainder stepped by a constant fraction: value q + r / d
-// with 0 <= r < d. Set by start() before use.
+// with 0 <= r < d. Set by start() or set() before use.
 struct SteppedFraction {
     int64_t q, r;
     int64_t step_q, step_r, d;
 
     // Starts at numerator / d and steps by step / d (d > 0).
     void start(int64_t numerator, int64_t step, int64_t denominator);
+    // Starts at -(value / d), for a value already split as whole + rest / d,
+    // and steps by step_whole + step_rest / d.
+    void set_negated(int64_t whole, int64_t rest, int64_t step_whole, int64_t step_rest,
+                     int64_t denominator) {
+        d = denominator;
+        q = rest == 0 ? -whole : -whole - 1;
+        r = rest == 0 ? 0 : d - rest;
+        step_q = step_whole;
+        step_r = step_rest;
+    }
     void advance() {
         q += step_q;
         r += step_r;
@@ -53,46 +63,48 @@ struct SteppedFraction {
     }
 };
 
+// An edge's |dx| / dy as a whole part and a remainder (dy > 0): the one
+// division that both walks of an edge need when they begin at its upper end.
+struct Slope {
+    int64_t whole;  // |dx| = whole * dy + rest
+    int64_t rest;   // 0 <= rest < dy
+};
+
+// The slope of the edge between a and b, in either order; {0, 0} for a
+// horizontal edge.
+Slope slope_of(PixelPoint a, PixelPoint b);
+
 // Where a non-horizontal edge crosses the centre lines of the rows from its
 // upper end down to, not including, its lower end, so a shared vertex counts
 // once for the even-odd rule.
-// Placeholders until set(), which makes them in place.
+// Placeholders until set() and begin(), which make them in place.
 class EdgeCrossing {
 public:
-    void set(PixelPoint a, PixelPoint b) {
-        order_ends(a, b, top_, bottom_);
-        started_ = false;
-    }
-    int64_t first_row() const { return top_.y; }
-    int64_t end_row() const { return bottom_.y; }
-    // The crossing on row y as a key: twice its floor, plus one if it is not
-    // a whole column. Keys order crossings as far as columns can tell them apart.
-    int64_t key(int64_t y) {
-        if (started_ && y == row_ + 1)
-            x_.advance();
-        else
-            start(y);
-        row_ = y;
+    void set(PixelPoint a, PixelPoint b) { order_ends(a, b, top_, bottom_); }
+    // Places the walk so that next() gives row y, any row; the edge's slope
+    // spares the division at its upper end.
+    void begin(int64_t y, Slope slope);
+    // The crossing on the next row down as a key: twice its floor, plus one
+    // if it is not a whole column. Keys order crossings as far as columns
+    // can tell them apart.
+    int64_t next() {
+        x_.advance();
         return 2 * x_.q + (x_.r > 0 ? 1 : 0);
     }
 
 private:
-    // Places the crossing on row y, from any row.
-    void start(int64_t y);
+    void begin_anywhere(int64_t y);
 
     PixelPoint top_, bottom_;
-    int64_t row_;
-    bool started_;
     SteppedFraction x_;
 };
 
 // The one-pixel stroke of a segment, both ends included, row by row.
-// Placeholders until set(), which makes them in place.
+// Placeholders until set() and begin(), which make them in place.
 class SegmentStroke {
 public:
     void set(PixelPoint a, PixelPoint b) {
         order_ends(a, b, top_, bottom_);
-        started_ = false;
         const int64_t dx = bottom_.x - top_.x, dy = bottom_.y - top_.y;
         step_x_ = (dx > 0) - (dx < 0);
         x_major_ = std::abs(dx) >= dy;
@@ -103,13 +115,12 @@ public:
         // other way.
         rounding_ = major_ - 1 + (!x_major_ && step_x_ < 0 ? 1 : 0);
     }
-    int64_t first_row() const { return top_.y; }
-    int64_t last_row() const { return bottom_.y; }
-    // Its columns on row y, first_row() <= y <= last_row().
-    ColumnRun columns(int64_t y) {
+    // Places the walk so that next() gives row y, between its ends; the
+    // segment's slope spares the division at its upper end.
+    void begin(int64_t y, Slope slope);
+    // Its columns on the next row down.
+    ColumnRun next() {
         if (top_.y == bottom_.y) return {top_.x, bottom_.x};
-        if (!(started_ && y == row_ + 1)) start(y);
-        row_ = y;
         if (!x_major_) {
             position_.advance();
             const int64_t x = top_.x + step_x_ * position_.q;
@@ -124,16 +135,13 @@ public:
     }
 
 private:
-    // Positions the walk on the row above y, from any row.
-    void start(int64_t y);
+    void begin_anywhere(int64_t y);
 
     PixelPoint top_, bottom_;
     int64_t step_x_;         // -1, 0 or 1
     int64_t major_, minor_;  // steps along the longer and the shorter axis
     int64_t rounding_;       // added to the numerator: ties go to the smaller coordinate
     bool x_major_;
-    int64_t row_;
-    bool started_;
     // x-major: the last step on the current row. y-major: the column offset.
     SteppedFraction position_;
 };

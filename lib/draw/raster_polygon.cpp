@@ -19,59 +19,46 @@ bool near_image(PixelPoint p) {
            p.y >= -kMaxPolygonCoordinate && p.y <= kMaxPolygonCoordinate;
 }
 
-// The runs of one row, at most a span and three strokes. Their columns are
-// kept in two arrays, so that sorting moves single values, which the
-// processor forwards from store to load.
-class RowRuns {
-public:
-    void add(int64_t from, int64_t to) {
-        first_[count_] = from;
-        last_[count_] = to;
-        ++count_;
+// The union of a row's runs, each pixel once, when they are not one span:
+// sorted by their first column, then merged.
+[[gnu::noinline]] void fill_union_sorted(Image &img, int64_t y, ColumnRun *runs, int count,
+                                         uint32_t color) {
+    std::sort(runs, runs + count,
+              [](const ColumnRun &a, const ColumnRun &b) { return a.first < b.first; });
+    for (int i = 0; i < count;) {
+        const int64_t from = runs[i].first;
+        int64_t to = runs[i].last;
+        for (++i; i < count && runs[i].first <= to + 1; ++i) to = std::max(to, runs[i].last);
+        fill_span(img, y, from, to, color);
     }
-    void add(ColumnRun run) { add(run.first, run.last); }
+}
 
-    // Fills their union, each pixel once.
-    void fill(Image &img, int64_t y, uint32_t color) {
-        // Usually every run overlaps or touches the first: one span.
-        int64_t from = first_[0], to = last_[0];
-        bool one_span = true;
-        for (int i = 1; i < count_; ++i) {
-            one_span = one_span && first_[i] <= last_[0] + 1 && last_[i] >= first_[0] - 1;
-            from = std::min(from, first_[i]);
-            to = std::max(to, last_[i]);
-        }
-        if (one_span) {
-            fill_span(img, y, from, to, color);
-            return;
-        }
-        fill_sorted(img, y, color);
+// Fills the union of a row's runs: the interior span (or, without one, a
+// stroke again) first, then the strokes, none of them empty. Usually every
+// run overlaps or touches the first, and the union is one span.
+template <std::size_t Count>
+void fill_union(Image &img, int64_t y, ColumnRun (&runs)[Count], uint32_t color) {
+    int64_t from = runs[0].first, to = runs[0].last;
+    bool one_span = true;
+    for (std::size_t i = 1; i < Count; ++i) {
+        one_span =
+            one_span && runs[i].first <= runs[0].last + 1 && runs[i].last >= runs[0].first - 1;
+        from = std::min(from, runs[i].first);
+        to = std::max(to, runs[i].last);
     }
+    if (one_span)
+        fill_span(img, y, from, to, color);
+    else
+        fill_union_sorted(img, y, runs, static_cast<int>(Count), color);
+}
 
-private:
-    void fill_sorted(Image &img, int64_t y, uint32_t color) {
-        for (int i = 1; i < count_; ++i) {
-            const int64_t from = first_[i], to = last_[i];
-            int j = i;
-            for (; j > 0 && from < first_[j - 1]; --j) {
-                first_[j] = first_[j - 1];
-                last_[j] = last_[j - 1];
-            }
-            first_[j] = from;
-            last_[j] = to;
-        }
-        for (int i = 0; i < count_;) {
-            const int64_t from = first_[i];
-            int64_t to = last_[i];
-            for (++i; i < count_ && first_[i] <= to + 1; ++i) to = std::max(to, last_[i]);
-            fill_span(img, y, from, to, color);
-        }
-    }
-
-    int64_t first_[4];
-    int64_t last_[4];
-    int count_ = 0;
-};
+// The columns between two crossing keys: from the ceiling of one crossing to
+// the floor of the other; the stroke stands in when that is empty.
+ColumnRun interior_or(int64_t a, int64_t b, ColumnRun stroke) {
+    if (a > b) std::swap(a, b);
+    const int64_t from = (a >> 1) + (a & 1), to = b >> 1;
+    return from <= to ? ColumnRun{from, to} : stroke;
+}
 
 // The corners ordered from the top, left first on a row.
 void order_corners(PixelPoint &a, PixelPoint &b, PixelPoint &c) {
@@ -103,34 +90,63 @@ void triangle_rows(Image &img, PixelPoint top, PixelPoint middle, PixelPoint bot
         set_pixel(img, end.x, end.y, color);
         return;
     }
+    const int64_t first = std::max<int64_t>(top.y, 0);
+    const int64_t last = std::min<int64_t>(bottom.y, img.height - 1);
+    if (first > last) return;
+    // Rows above the middle corner cross the long edge and the upper one,
+    // rows from it on the long edge and the lower one; the bottom corner's
+    // row crosses none. Each walk begins on the first row it serves.
     SegmentStroke long_side, upper_side, lower_side;
+    EdgeCrossing long_edge, upper_edge, lower_edge;
+    const Slope long_slope = slope_of(top, bottom), upper_slope = slope_of(top, middle),
+                lower_slope = slope_of(middle, bottom);
     long_side.set(top, bottom);
     upper_side.set(top, middle);
     lower_side.set(middle, bottom);
-    // Rows from the top down to the middle corner cross the long edge and the
-    // upper one, rows below it the long edge and the lower one; the bottom
-    // corner's row crosses none.
-    EdgeCrossing long_edge, upper_edge, lower_edge;
+    long_side.begin(first, long_slope);
+    if (first <= middle.y) upper_side.begin(first, upper_slope);
     if (interior) {
         long_edge.set(top, bottom);
-        if (top.y != middle.y) upper_edge.set(top, middle);
-        if (middle.y != bottom.y) lower_edge.set(middle, bottom);
+        long_edge.begin(first, long_slope);
     }
-    const int64_t first = std::max<int64_t>(top.y, 0);
-    const int64_t last = std::min<int64_t>(bottom.y, img.height - 1);
-    for (int64_t y = first; y <= last; ++y) {
-        RowRuns runs;
-        if (interior && y < bottom.y) {
-            int64_t a = long_edge.key(y), b = (y < middle.y ? upper_edge : lower_edge).key(y);
-            if (a > b) std::swap(a, b);
-            // Pixels from the ceiling of one crossing to the floor of the other.
-            const int64_t from = (a >> 1) + (a & 1), to = b >> 1;
-            if (from <= to) runs.add(from, to);
+    int64_t y = first;
+    const int64_t above_middle = std::min(middle.y - 1, last);
+    if (y <= above_middle) {
+        if (interior) {
+            upper_edge.set(top, middle);
+            upper_edge.begin(y, upper_slope);
         }
-        runs.add(long_side.columns(y));
-        if (y <= middle.y) runs.add(upper_side.columns(y));
-        if (y >= middle.y) runs.add(lower_side.columns(y));
-        runs.fill(img, y, color);
+        for (; y <= above_middle; ++y) {
+            const ColumnRun long_run = long_side.next(), upper_run = upper_side.next();
+            ColumnRun runs[] = {long_run, long_run, upper_run};
+            if (interior) runs[0] = interior_or(long_edge.next(), upper_edge.next(), long_run);
+            fill_union(img, y, runs, color);
+        }
+    }
+    if (y > last) return;
+    lower_side.begin(y, lower_slope);
+    const bool lower_crossed = interior && middle.y != bottom.y;
+    if (lower_crossed) {
+        lower_edge.set(middle, bottom);
+        lower_edge.begin(y, lower_slope);
+    }
+    if (y == middle.y) {
+        // The middle corner's row holds both short edges' strokes.
+        const ColumnRun long_run = long_side.next();
+        ColumnRun runs[] = {long_run, long_run, upper_side.next(), lower_side.next()};
+        if (lower_crossed) runs[0] = interior_or(long_edge.next(), lower_edge.next(), long_run);
+        fill_union(img, y, runs, color);
+        ++y;
+    }
+    for (const int64_t above_bottom = std::min(bottom.y - 1, last); y <= above_bottom; ++y) {
+        const ColumnRun long_run = long_side.next(), lower_run = lower_side.next();
+        ColumnRun runs[] = {long_run, long_run, lower_run};
+        if (interior) runs[0] = interior_or(long_edge.next(), lower_edge.next(), long_run);
+        fill_union(img, y, runs, color);
+    }
+    if (y == bottom.y && y <= last) {
+        ColumnRun runs[] = {long_side.next(), lower_side.next()};
+        fill_union(img, y, runs, color);
     }
 }
 
