@@ -39,9 +39,12 @@ platform::Rect render_shape(const Canvas &canvas, const DrawRecord &record);
 inline platform::Rect render_pixel(const Canvas &canvas, Point p, int color) {
     if (canvas.image == nullptr) return {};
     Image &image = *canvas.image;
-    const int64_t x = int64_t{canvas.origin_x} + p.x;
-    const int64_t y = int64_t{canvas.origin_y} - p.y;
-    if (!image.contains(x, y)) return {};
+    // In unsigned arithmetic a point off the image on any side, however far,
+    // lands at or past its size, for any origin within 2^30 of the image.
+    const unsigned x = static_cast<unsigned>(canvas.origin_x) + static_cast<unsigned>(p.x);
+    const unsigned y = static_cast<unsigned>(canvas.origin_y) - static_cast<unsigned>(p.y);
+    if (x >= static_cast<unsigned>(image.width) || y >= static_cast<unsigned>(image.height))
+        return {};
     const int column = static_cast<int>(x), row = static_cast<int>(y);
     image.at(column, row) = palette_value(color);
     return {column, row, column + 1, row + 1};
