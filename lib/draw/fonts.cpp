@@ -45,10 +45,24 @@ int em_for(int char_height) {
 }
 
 // Paints the glyph with its cell's top-left corner at (pen, top) and returns
-// the part of the image its pixels may cover.
+// the part of the image its pixels may cover. A glyph wholly on the image,
+// as most are, is painted without clipping each span.
 platform::Rect paint_glyph(Image &img, const Glyph &glyph, int64_t pen, int64_t top,
                            uint32_t color) {
     if (glyph.spans.empty()) return {};
+    // Spans come row by row from the top.
+    const int64_t left = pen + glyph.left, right = pen + glyph.right;
+    const int64_t first_row = top + glyph.spans.front().row;
+    const int64_t end_row = top + glyph.spans.back().row + 1;
+    if (left >= 0 && right <= img.width && first_row >= 0 && end_row <= img.height) {
+        // The cell's corner may lie off the image; every span's start is on it.
+        const int64_t corner = top * img.width + pen;
+        for (const GlyphSpan &span : glyph.spans)
+            fill_pixels(img.pixels.data() + (corner + span.row * int64_t{img.width} + span.x0),
+                        static_cast<std::size_t>(span.x1 - span.x0), color);
+        return {static_cast<int>(left), static_cast<int>(first_row), static_cast<int>(right),
+                static_cast<int>(end_row)};
+    }
     for (const GlyphSpan &span : glyph.spans) {
         const int64_t row = top + span.row;
         if (row < 0 || row >= img.height) continue;
@@ -57,12 +71,11 @@ platform::Rect paint_glyph(Image &img, const Glyph &glyph, int64_t pen, int64_t 
         uint32_t *pixels = img.row(static_cast<int>(row));
         if (x0 < x1) fill_pixels(pixels + x0, static_cast<std::size_t>(x1 - x0), color);
     }
-    // Spans come row by row from the top.
     const auto clip = [](int64_t v, int extent) {
         return static_cast<int>(std::clamp<int64_t>(v, 0, extent));
     };
-    return {clip(pen + glyph.left, img.width), clip(top + glyph.spans.front().row, img.height),
-            clip(pen + glyph.right, img.width), clip(top + glyph.spans.back().row + 1, img.height)};
+    return {clip(left, img.width), clip(first_row, img.height), clip(right, img.width),
+            clip(end_row, img.height)};
 }
 
 }  // namespace
