@@ -1,10 +1,11 @@
 // Wide pixel fills. Both write a run the same way: one unaligned store covers
-// its start, aligned stores the middle and one more unaligned store its end,
-// overlapping where the run is not a multiple of the store's width; short
-// runs are covered by a few unaligned stores from both ends. On x86-64
-// SSE2 is always present, so its 16-byte stores need no build flag, and very
-// long runs use the processor's string store, which writes whole cache lines
-// without reading them first (what std::memset does with bytes).
+// its start, aligned stores the middle and unaligned stores its end,
+// overlapping where the run is not a multiple of the store's width. On x86-64
+// SSE2 is always present, so its 16-byte stores need no build flag; runs of
+// up to 64 pixels take stores from both ends with no loop, and very long runs
+// use the processor's string store from a cache line's start, which writes
+// whole cache lines without reading them first (what std::memset does with
+// bytes).
 #include "platform/pixel_fill.h"
 
 #include <cstring>
