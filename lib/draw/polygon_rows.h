@@ -39,7 +39,7 @@ inline void order_ends(PixelPoint a, PixelPoint b, PixelPoint &top, PixelPoint &
 }
 
 // A quotient and remainder stepped by a constant fraction: value q + r / d
-// with 0 <= r < d. Set by start() or set() before use.
+// with 0 <= r < d. Set by start() or set_negated() before use.
 struct SteppedFraction {
     int64_t q, r;
     int64_t step_q, step_r, d;
