@@ -45,7 +45,7 @@ cp "$source/examples/click_to_draw.cpp" "$work/class/same.cpp"
 sed 's/BLUE/GREEN/' "$source/examples/click_to_draw.cpp" >"$work/class/green.cpp"
 echo 'int broken(' >"$work/class/broken.cpp"
 table=$(cd "$work" && "$source/scripts/grade.sh" "$source/examples/click_to_draw.cpp" class \
-  "$source/tests/replay/scripts/click_to_draw.scr" --ticks 2)
+  "$source/examples/scripts/click_to_draw.scr" --ticks 2)
 grep -Eq '^same +0 +match +match' <<<"$table" || { echo "$table"; exit 1; }
 grep -Eq '^green +0 +differs +match' <<<"$table" || { echo "$table"; exit 1; }
 grep -Eq '^broken +no build' <<<"$table" || { echo "$table"; exit 1; }

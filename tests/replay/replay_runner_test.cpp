@@ -50,6 +50,11 @@ std::string script(const std::string &name) {
     return std::string(KELTO_REPLAY_SCRIPTS) + "/" + name + ".scr";
 }
 
+// The short script an example is shown with.
+std::string example_script(const std::string &name) {
+    return std::string(KELTO_EXAMPLE_SCRIPTS) + "/" + name + ".scr";
+}
+
 int count_lines(const std::string &text) {
     int lines = 0;
     for (const char c : text) lines += c == '\n';
@@ -168,7 +173,7 @@ TEST(ReplayRun, AProgramThatIgnoresItsQuitIsStopped) {
 
 TEST(ReplayRun, FramesArePicturesOfWhatWasShown) {
     const Outcome result = run(std::string(BOUNCING_BALL_REPLAY) + " --script " +
-                               script("bouncing_ball") + " --frames frames --png last.png");
+                               example_script("bouncing_ball") + " --frames frames --png last.png");
     ASSERT_EQ(result.status, 0) << result.err;
     std::vector<std::string> names;
     for (const auto &entry : fs::directory_iterator("frames"))
@@ -181,7 +186,7 @@ TEST(ReplayRun, FramesArePicturesOfWhatWasShown) {
 
 TEST(ReplayDeterminism, TheSameRunGivesTheSameBytes) {
     const std::string command = std::string(CARD_DESIGNER_REPLAY) + " --script " +
-                                script("click_to_draw") + " --ticks 5 --png ";
+                                example_script("click_to_draw") + " --ticks 5 --png ";
     ASSERT_EQ(run(command + "first.png").status, 0);
     ASSERT_EQ(run(command + "second.png").status, 0);
     EXPECT_EQ(read_file("first.png"), read_file("second.png"));
@@ -192,8 +197,8 @@ TEST(ReplayDeterminism, TheSameRunGivesTheSameBytes) {
 }
 
 TEST(ReplayClient, TheClientSizeMovesTheOrigin) {
-    const std::string command =
-        std::string(CLICK_TO_DRAW_REPLAY) + " --script " + script("click_to_draw") + " --png ";
+    const std::string command = std::string(CLICK_TO_DRAW_REPLAY) + " --script " +
+                                example_script("click_to_draw") + " --png ";
     ASSERT_EQ(run(command + "usual.png").status, 0);
     ASSERT_EQ(run(command + "desktop.png --client 601x517").status, 0);
     const Picture usual = read_png("usual.png");
@@ -210,8 +215,9 @@ TEST(ReplayClient, TheClientSizeMovesTheOrigin) {
 // ---- Every example, run against a short script.
 
 TEST(ReplayExamples, ShapesAndColours) {
-    const Outcome result = run(std::string(SHAPES_AND_COLOURS_REPLAY) + " --script " +
-                               script("shapes_and_colours") + " --png p.png --console c.txt");
+    const Outcome result =
+        run(std::string(SHAPES_AND_COLOURS_REPLAY) + " --script " +
+            example_script("shapes_and_colours") + " --png p.png --console c.txt");
     ASSERT_EQ(result.status, 0) << result.err;
     const Picture picture = read_png("p.png");
     // Swatch c is drawn at (-290 + (c % 6) * 97, 235 - (c / 6) * 55), 85 x 30.
@@ -223,7 +229,7 @@ TEST(ReplayExamples, ShapesAndColours) {
     }
     EXPECT_EQ(picture.at(-230, -90), 0xFF0000u) << "the red disc";
     // The tutorial shows this picture; make it again with
-    //   shapes_and_colours-replay --script tests/replay/scripts/shapes_and_colours.scr
+    //   shapes_and_colours-replay --script examples/scripts/shapes_and_colours.scr
     //   --png docs/colours.png
     EXPECT_TRUE(read_png(KELTO_SOURCE_DIR "/docs/colours.png").pixels == picture.pixels);
     const std::string console = read_file("c.txt");
@@ -234,7 +240,7 @@ TEST(ReplayExamples, ShapesAndColours) {
 
 TEST(ReplayExamples, BouncingBall) {
     const Outcome result = run(std::string(BOUNCING_BALL_REPLAY) + " --script " +
-                               script("bouncing_ball") + " --ticks 3 --png p.png");
+                               example_script("bouncing_ball") + " --ticks 3 --png p.png");
     ASSERT_EQ(result.status, 0) << result.err;
     // Eight frames of (12, 7): the ball is at (96, 56).
     const Picture picture = read_png("p.png");
@@ -244,7 +250,7 @@ TEST(ReplayExamples, BouncingBall) {
 
 TEST(ReplayExamples, ClickToDraw) {
     const Outcome result = run(std::string(CLICK_TO_DRAW_REPLAY) + " --script " +
-                               script("click_to_draw") + " --png p.png");
+                               example_script("click_to_draw") + " --png p.png");
     ASSERT_EQ(result.status, 0) << result.err;
     // "c" cleared the first two points; the last two are joined by a line.
     const Picture picture = read_png("p.png");
@@ -256,16 +262,17 @@ TEST(ReplayExamples, ClickToDraw) {
 
 TEST(ReplayExamples, TypedKeys) {
     const Outcome result = run(std::string(TYPED_KEYS_REPLAY) + " --script " +
-                               script("typed_keys") + " --png p.png --console c.txt");
+                               example_script("typed_keys") + " --png p.png --console c.txt");
     ASSERT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(read_file("c.txt"),
               "key 72\nkey 105\nkey 120\nkey 8\nkey 33\nEOF encountered in script file " +
-                  script("typed_keys") + "\n");
+                  example_script("typed_keys") + "\n");
     EXPECT_GT(read_png("p.png").count(0x000000), 100) << "the typed line";
 }
 
 TEST(ReplayExamples, AskName) {
-    const std::string command = std::string(ASK_NAME_REPLAY) + " --script " + script("ask_name");
+    const std::string command =
+        std::string(ASK_NAME_REPLAY) + " --script " + example_script("ask_name");
     ASSERT_EQ(run(command + " --line Ada --png ada.png").status, 0);
     ASSERT_EQ(run(command + " --line Grace --png grace.png").status, 0);
     ASSERT_EQ(run(command + " --png nobody.png").status, 0);
@@ -277,7 +284,7 @@ TEST(ReplayExamples, AskName) {
 
 TEST(ReplayExamples, CatchTheSquare) {
     const std::string command = std::string(CATCH_THE_SQUARE_REPLAY) + " --script " +
-                                script("catch_the_square") + " --png ";
+                                example_script("catch_the_square") + " --png ";
     ASSERT_EQ(run(command + "a.png").status, 0);
     ASSERT_EQ(run(command + "b.png").status, 0);
     EXPECT_EQ(read_file("a.png"), read_file("b.png"));
