@@ -1,11 +1,23 @@
-// The raster primitives as they were first written, in floating point, kept
-// as the reference the optimised ones must match pixel for pixel.
+// The coverage rules of the raster primitives (docs/internals.md, "Coverage
+// rules") written as predicates: for each primitive, does the shape cover the
+// pixel whose centre is (x, y)? Every pixel is decided on its own from the
+// rule, in exact integer arithmetic, without spans, rows or walks, so the
+// library is checked against something that shares none of its algorithms.
+// Slow by design: ask it about small images.
+//
+// A verdict also says whether the pixel's centre lies so near a boundary of
+// the rule that computing the rule in double precision may decide it either
+// way ("close"): the margin a judge may allow the library where it leaves
+// integers for doubles, and no more.
 #pragma once
 
 #include <algorithm>
-#include <cmath>
+#include <compare>
+#include <cstddef>
 #include <cstdint>
-#include <limits>
+#include <cstdlib>
+#include <functional>
+#include <initializer_list>
 #include <utility>
 #include <vector>
 
@@ -15,399 +27,514 @@ namespace kelto::reference {
 
 using raster::PixelPoint;
 
-struct RowRange {
-    int64_t first;
-    int64_t last;
+// ---------------------------------------------------------------- exact integers
+
+// A signed integer of 320 bits in two's complement: room for every product
+// the rules form from 64-bit coordinates, which stay below 2^280.
+class Wide {
+public:
+    // Implicit, so that the rules read the same over Wide and __int128.
+    Wide(int64_t v = 0)  // NOLINT(google-explicit-constructor)
+        : Wide(static_cast<uint64_t>(v), v < 0 ? ~uint64_t{0} : 0) {}
+
+    friend Wide operator+(const Wide &a, const Wide &b) {
+        Wide sum;
+        uint64_t carry = 0;
+        for (std::size_t i = 0; i < kLimbs; ++i) {
+            const uint64_t partial = a.limbs_[i] + carry;
+            sum.limbs_[i] = partial + b.limbs_[i];
+            carry = (partial < carry ? 1u : 0u) + (sum.limbs_[i] < partial ? 1u : 0u);
+        }
+        return sum;
+    }
+
+    friend Wide operator-(const Wide &a, const Wide &b) {
+        Wide difference;
+        uint64_t borrow = 0;
+        for (std::size_t i = 0; i < kLimbs; ++i) {
+            const uint64_t partial = a.limbs_[i] - borrow;
+            difference.limbs_[i] = partial - b.limbs_[i];
+            borrow = (a.limbs_[i] < borrow ? 1u : 0u) + (partial < b.limbs_[i] ? 1u : 0u);
+        }
+        return difference;
+    }
+
+    Wide operator-() const { return Wide() - *this; }
+
+    // The product modulo 2^320, which in two's complement is the signed product.
+    friend Wide operator*(const Wide &a, const Wide &b) {
+        Wide product;
+        for (std::size_t i = 0; i < kLimbs; ++i) {
+            unsigned __int128 carry = 0;
+            for (std::size_t j = 0; i + j < kLimbs; ++j) {
+                carry += static_cast<unsigned __int128>(a.limbs_[i]) * b.limbs_[j];
+                carry += product.limbs_[i + j];
+                product.limbs_[i + j] = static_cast<uint64_t>(carry);
+                carry >>= 64;
+            }
+        }
+        return product;
+    }
+
+    // Division by 2^bits rounding down, for 0 < bits < 64.
+    friend Wide operator>>(const Wide &a, int bits) {
+        Wide shifted;
+        for (std::size_t i = 0; i + 1 < kLimbs; ++i)
+            shifted.limbs_[i] = (a.limbs_[i] >> bits) | (a.limbs_[i + 1] << (64 - bits));
+        shifted.limbs_[kLimbs - 1] = static_cast<uint64_t>(a.top() >> bits);
+        return shifted;
+    }
+
+    friend std::strong_ordering operator<=>(const Wide &a, const Wide &b) {
+        if (a.top() != b.top()) return a.top() <=> b.top();
+        for (std::size_t i = kLimbs - 1; i-- > 0;)
+            if (a.limbs_[i] != b.limbs_[i]) return a.limbs_[i] <=> b.limbs_[i];
+        return std::strong_ordering::equal;
+    }
+    friend bool operator==(const Wide &a, const Wide &b) { return (a <=> b) == 0; }
+
+    // -1, 0 or 1.
+    int sign() const {
+        if (top() < 0) return -1;
+        for (const uint64_t limb : limbs_)
+            if (limb != 0) return 1;
+        return 0;
+    }
+
+private:
+    static constexpr std::size_t kLimbs = 5;
+
+    Wide(uint64_t low, uint64_t high) : limbs_{low, high, high, high, high} {}
+
+    int64_t top() const { return static_cast<int64_t>(limbs_[kLimbs - 1]); }
+
+    uint64_t limbs_[kLimbs];  // least significant first
 };
 
-inline void order_box(int64_t &left, int64_t &top, int64_t &right, int64_t &bottom) {
-    if (left > right) std::swap(left, right);
-    if (top > bottom) std::swap(top, bottom);
+inline int sign_of(__int128 v) {
+    return (v > 0) - (v < 0);
+}
+inline int sign_of(const Wide &v) {
+    return v.sign();
 }
 
-inline void fill_rect(Image &img, int64_t left, int64_t top, int64_t right, int64_t bottom,
-                      uint32_t color) {
-    left = std::max<int64_t>(left, 0);
-    top = std::max<int64_t>(top, 0);
-    right = std::min<int64_t>(right, img.width);
-    bottom = std::min<int64_t>(bottom, img.height);
-    if (left >= right) return;
-    for (int64_t y = top; y < bottom; ++y)
-        std::fill(img.row(static_cast<int>(y)) + left, img.row(static_cast<int>(y)) + right, color);
+template <class Int>
+Int magnitude(const Int &v) {
+    return sign_of(v) < 0 ? -v : v;
 }
 
-inline void polygon_outline(Image &img, const PixelPoint *points, int count, int width,
-                            uint32_t color);
-inline void thin_line(Image &img, PixelPoint from, PixelPoint to, uint32_t color);
-inline void wide_segment(Image &img, PixelPoint from, PixelPoint to, int width, uint32_t color);
+// Coordinates within these bounds, on images up to 2^12 pixels a side and
+// with pens of any int width, keep every product of the rules below 2^126,
+// so __int128 serves them; Wide serves the rest. Ellipses and wide pens
+// multiply four coordinates, lines and polygon edges two.
+inline constexpr int64_t kNarrowQuartic = int64_t{1} << 28;
+inline constexpr int64_t kNarrowQuadratic = int64_t{1} << 60;
+
+inline bool narrow(int64_t limit, std::initializer_list<int64_t> coordinates) {
+    return std::all_of(coordinates.begin(), coordinates.end(),
+                       [=](int64_t v) { return v >= -limit && v <= limit; });
+}
+
+// A rounding in double precision errs by a few units in the 53rd bit of the
+// largest magnitude it handles; a centre within 2^-48 of that magnitude of a
+// boundary is close.
+inline constexpr int kCloseBits = 48;
+
+// The largest magnitude among the values, at least 1 (|INT64_MIN| is taken
+// as INT64_MAX: the difference is far below the margin).
+inline int64_t largest(std::initializer_list<int64_t> values) {
+    int64_t most = 1;
+    for (const int64_t v : values) most = std::max(most, v < -INT64_MAX ? INT64_MAX : std::abs(v));
+    return most;
+}
+
+// ---------------------------------------------------------------- verdicts
+
+struct Verdict {
+    bool covered = false;
+    bool close = false;
+};
+
+// The rule for one part of a shape, asked pixel by pixel (of an image, so
+// that doubling a coordinate cannot overflow).
+using Coverage = std::function<Verdict(int64_t x, int64_t y)>;
+
+// A shape is the union of its parts: a polygon's interior and edges, a wide
+// path's segments, or the one rule of a simpler shape.
+using Parts = std::vector<Coverage>;
+
+// Builds the rule over __int128 when every coordinate is narrow, else over Wide.
+template <template <class> class Rule, class... Args>
+Coverage exact_rule(bool is_narrow, const Args &...args) {
+    if (is_narrow) return Rule<__int128>(args...);
+    return Rule<Wide>(args...);
+}
 
 // ---------------------------------------------------------------- pixels and boxes
 
-inline RowRange visible_rows(const Image &img, double top, double bottom) {
-    const double first = std::max(std::ceil(top), 0.0);
-    const double last = std::min(std::floor(bottom), static_cast<double>(img.height) - 1);
-    if (!(first <= last)) return {1, 0};
-    return {static_cast<int64_t>(first), static_cast<int64_t>(last)};
-}
+// A box's corners in order: left <= right, top <= bottom.
+struct Box {
+    int64_t left, top, right, bottom;
 
-inline void fill_span(Image &img, int64_t y, int64_t left, int64_t right, uint32_t color) {
-    if (y < 0 || y >= img.height) return;
-    left = std::max<int64_t>(left, 0);
-    right = std::min<int64_t>(right, img.width - 1);
-    if (left > right) return;
-    uint32_t *row = img.row(static_cast<int>(y));
-    std::fill(row + left, row + right + 1, color);
-}
+    Box(int64_t x1, int64_t y1, int64_t x2, int64_t y2)
+        : left(std::min(x1, x2)),
+          top(std::min(y1, y2)),
+          right(std::max(x1, x2)),
+          bottom(std::max(y1, y2)) {}
 
-inline void fill_span(Image &img, int64_t y, double left, double right, uint32_t color) {
-    const double first = std::max(std::ceil(left), 0.0);
-    const double last = std::min(std::floor(right), static_cast<double>(img.width) - 1);
-    if (!(first <= last)) return;
-    fill_span(img, y, static_cast<int64_t>(first), static_cast<int64_t>(last), color);
-}
-
-inline void set_pixel(Image &img, int64_t x, int64_t y, uint32_t color) {
-    if (img.contains(x, y)) img.at(static_cast<int>(x), static_cast<int>(y)) = color;
-}
-
-inline void fill_box(Image &img, int64_t left, int64_t top, int64_t right, int64_t bottom,
-                     uint32_t color) {
-    order_box(left, top, right, bottom);
-    left = std::max<int64_t>(left, 0);
-    top = std::max<int64_t>(top, 0);
-    right = std::min<int64_t>(right, img.width - 1);
-    bottom = std::min<int64_t>(bottom, img.height - 1);
-    if (left > right || top > bottom) return;
-    if (left == 0 && right == img.width - 1) {
-        // Whole rows lie next to each other: one contiguous run.
-        uint32_t *first = img.row(static_cast<int>(top));
-        std::fill(first, first + (bottom - top + 1) * img.width, color);
-        return;
+    bool contains(int64_t x, int64_t y) const {
+        return x >= left && x <= right && y >= top && y <= bottom;
     }
-    reference::fill_rect(img, left, top, right + 1, bottom + 1, color);
-}
-
-inline void box_outline(Image &img, int64_t left, int64_t top, int64_t right, int64_t bottom,
-                        int width, uint32_t color) {
-    order_box(left, top, right, bottom);
-    if (width > 1) {
-        const PixelPoint corners[] = {{left, top}, {right, top}, {right, bottom}, {left, bottom}};
-        reference::polygon_outline(img, corners, 4, width, color);
-        return;
-    }
-    reference::fill_box(img, left, top, right, top, color);
-    reference::fill_box(img, left, bottom, right, bottom, color);
-    reference::fill_box(img, left, top, left, bottom, color);
-    reference::fill_box(img, right, top, right, bottom, color);
-}
-
-// ---------------------------------------------------------------- ellipse
-
-// A box in doubled units: centre (sum_x / 2, sum_y / 2), the doubled distances
-// from the centre to the edge pixels' centres, and the parity every offset u
-// shares with the box's width.
-struct DoubledBox {
-    double sum_x, sum_y, span_x, span_y, parity;
-
-    DoubledBox(int64_t left, int64_t top, int64_t right, int64_t bottom)
-        : sum_x(static_cast<double>(left) + static_cast<double>(right)),
-          sum_y(static_cast<double>(top) + static_cast<double>(bottom)),
-          span_x(static_cast<double>(right) - static_cast<double>(left)),
-          span_y(static_cast<double>(bottom) - static_cast<double>(top)),
-          parity(static_cast<double>((left ^ right) & 1)) {}
-
-    // The doubled offset of row y from the centre.
-    double row_offset(int64_t y) const { return 2 * static_cast<double>(y) - sum_y; }
-
-    // The marker for "no pixel on this row", below every real offset.
-    double none() const { return parity - 2; }
 };
 
-// The largest offset u (of the box's parity) on a row at doubled offset v
-// inside the ellipse with doubled semi-axes axis_x, axis_y: on or inside it,
-// or strictly inside when `strict`; none() when the row holds no such pixel.
-inline double reach(const DoubledBox &box, double axis_x, double axis_y, double v, bool strict) {
-    if (axis_x <= 0 || axis_y <= 0) return box.none();
-    const double q = v / axis_y;
-    const double t = 1 - q * q;
-    if (t < 0 || (strict && t == 0)) return box.none();
-    const double half = axis_x * std::sqrt(t);
-    double u = strict ? std::ceil(half) - 1 : std::floor(half);
-    const double half_steps = (u - box.parity) / 2;
-    if (half_steps != std::floor(half_steps)) u -= 1;
-    return std::max(u, box.none());
-}
+// ---------------------------------------------------------------- thin lines
 
-// Fills the pixels of row y whose offsets u have inner < |u| <= outer.
-inline void fill_ring_row(Image &img, const DoubledBox &box, int64_t y, double inner, double outer,
-                          uint32_t color) {
-    fill_span(img, y, (box.sum_x - outer) / 2, (box.sum_x - inner) / 2 - 1, color);
-    fill_span(img, y, (box.sum_x + inner) / 2 + 1, (box.sum_x + outer) / 2, color);
-}
+// Where a pixel lies against the line from a to b, in the line's own terms:
+// major is the axis of the larger of |dx| and |dy| (x on a tie), steps its
+// length. The pixel's major coordinate lies along / steps of the way from a
+// to b, and its minor coordinate lies across / steps pixels from the true
+// line's there (positive: a larger coordinate).
+template <class Int>
+struct LinePosition {
+    Int along, across, steps;
+};
 
-inline void fill_ellipse(Image &img, int64_t left, int64_t top, int64_t right, int64_t bottom,
-                         uint32_t color) {
-    order_box(left, top, right, bottom);
-    const DoubledBox box(left, top, right, bottom);
-    const RowRange rows = visible_rows(img, static_cast<double>(top), static_cast<double>(bottom));
-    for (int64_t y = rows.first; y <= rows.last; ++y) {
-        const double u = reach(box, box.span_x + 1, box.span_y + 1, box.row_offset(y), false);
-        if (u >= 0) fill_span(img, y, (box.sum_x - u) / 2, (box.sum_x + u) / 2, color);
+template <class Int>
+class LineFrame {
+public:
+    LineFrame(PixelPoint a, PixelPoint b)
+        : a_(a),
+          dx_(Int(b.x) - Int(a.x)),
+          dy_(Int(b.y) - Int(a.y)),
+          x_major_(magnitude(dx_) >= magnitude(dy_)) {}
+
+    LinePosition<Int> at(int64_t x, int64_t y) const {
+        const Int rx = Int(x) - Int(a_.x), ry = Int(y) - Int(a_.y);
+        const Int major = x_major_ ? dx_ : dy_;
+        // x-major: (y - y_true) * dx = ry dx - rx dy; y-major: (x - x_true) * dy.
+        LinePosition<Int> p{x_major_ ? rx : ry,
+                            x_major_ ? ry * dx_ - rx * dy_ : rx * dy_ - ry * dx_, magnitude(major)};
+        if (sign_of(major) < 0) p.along = -p.along, p.across = -p.across;
+        return p;
     }
+
+private:
+    PixelPoint a_;
+    Int dx_, dy_;
+    bool x_major_;
+};
+
+// The one-pixel line: for each major coordinate from a's (included) to b's
+// (left out), the pixel whose minor coordinate lies nearest the true line,
+// the smaller one on a tie: -1/2 <= offset < 1/2. A polygon's edge has its
+// end pixel too.
+template <class Int>
+class ThinLine {
+public:
+    ThinLine(PixelPoint a, PixelPoint b, bool with_end)
+        : frame_(a, b), b_(b), with_end_(with_end) {}
+
+    Verdict operator()(int64_t x, int64_t y) const {
+        if (with_end_ && x == b_.x && y == b_.y) return {true, false};
+        const LinePosition<Int> p = frame_.at(x, y);
+        const Int twice = p.across + p.across;
+        return {sign_of(p.along) >= 0 && p.along < p.steps && -p.steps <= twice && twice < p.steps,
+                false};
+    }
+
+private:
+    LineFrame<Int> frame_;
+    PixelPoint b_;
+    bool with_end_;
+};
+
+// Where a line whose ends were moved by up to half a pixel each may put its
+// pixels: between the ends (both included) and within 3/2 of the true line
+// along the minor axis, each widened by the rounding margin.
+template <class Int>
+class LineNeighbourhood {
+public:
+    LineNeighbourhood(PixelPoint a, PixelPoint b)
+        : frame_(a, b), slack_(largest({a.x, a.y, b.x, b.y}) >> kCloseBits) {}
+
+    Verdict operator()(int64_t x, int64_t y) const {
+        const LinePosition<Int> p = frame_.at(x, y);
+        const Int twice = p.across + p.across;
+        return {p.along >= -slack_ && p.along <= p.steps + slack_ &&
+                    magnitude(twice) <= (Int(3) + slack_ + slack_) * p.steps,
+                false};
+    }
+
+private:
+    LineFrame<Int> frame_;
+    Int slack_;  // in whole pixels
+};
+
+inline Coverage thin_line(PixelPoint a, PixelPoint b, bool with_end) {
+    return exact_rule<ThinLine>(narrow(kNarrowQuadratic, {a.x, a.y, b.x, b.y}), a, b, with_end);
 }
 
-inline void ellipse_outline(Image &img, int64_t left, int64_t top, int64_t right, int64_t bottom,
-                            int width, uint32_t color) {
-    order_box(left, top, right, bottom);
-    const DoubledBox box(left, top, right, bottom);
-    if (width <= 1) {
-        // The pixels of the filled ellipse with a 4-neighbour outside it.
-        const double axis_x = box.span_x + 1, axis_y = box.span_y + 1;
-        const RowRange rows =
-            visible_rows(img, static_cast<double>(top), static_cast<double>(bottom));
-        for (int64_t y = rows.first; y <= rows.last; ++y) {
-            const double v = box.row_offset(y);
-            const double outer = reach(box, axis_x, axis_y, v, false);
-            if (outer < 0) continue;
-            const double inner = std::min({outer - 2, reach(box, axis_x, axis_y, v - 2, false),
-                                           reach(box, axis_x, axis_y, v + 2, false)});
-            fill_ring_row(img, box, y, inner, outer, color);
+inline Coverage line_neighbourhood(PixelPoint a, PixelPoint b) {
+    return exact_rule<LineNeighbourhood>(narrow(kNarrowQuadratic, {a.x, a.y, b.x, b.y}), a, b);
+}
+
+// ---------------------------------------------------------------- wide pens
+
+// The pixels whose centres lie within width / 2 of the segment from a to b,
+// both taken half a pixel up and to the left for even widths. In doubled
+// units (half pixels) every point involved is whole: the centre is (2x, 2y),
+// the ends 2a - s and 2b - s, and the radius the width.
+template <class Int>
+class WideSegment {
+public:
+    WideSegment(PixelPoint a, PixelPoint b, int width)
+        : ax_(Int(a.x) + Int(a.x) - Int(shift(width))),
+          ay_(Int(a.y) + Int(a.y) - Int(shift(width))),
+          dx_(Int(b.x) + Int(b.x) - Int(a.x) - Int(a.x)),
+          dy_(Int(b.y) + Int(b.y) - Int(a.y) - Int(a.y)),
+          length2_(dx_ * dx_ + dy_ * dy_),
+          radius2_(Int(width) * Int(width)),
+          // A centre within 2^-48 of the scale of the boundary: |d^2 - r^2| <= 2 r delta.
+          slack_(Int(width) * (Int(largest({a.x, a.y, b.x, b.y})) * Int(2) + Int(width)) >>
+                 (kCloseBits - 1)),
+          body_radius2_(radius2_ * length2_),
+          body_slack_(slack_ * length2_) {
+        // Beyond the radius and that margin, and a unit more, from the ends'
+        // box, a centre is neither covered nor close.
+        const __int128 reach =
+            __int128{width} + 2 +
+            ((__int128{largest({a.x, a.y, b.x, b.y})} * 2 + width) >> kCloseBits);
+        const __int128 s = shift(width);
+        left_ = __int128{std::min(a.x, b.x)} * 2 - s - reach;
+        right_ = __int128{std::max(a.x, b.x)} * 2 - s + reach;
+        top_ = __int128{std::min(a.y, b.y)} * 2 - s - reach;
+        bottom_ = __int128{std::max(a.y, b.y)} * 2 - s + reach;
+    }
+
+    Verdict operator()(int64_t x, int64_t y) const {
+        if (2 * x < left_ || 2 * x > right_ || 2 * y < top_ || 2 * y > bottom_) return {};
+        const Int px = Int(2 * x) - ax_, py = Int(2 * y) - ay_;
+        const Int along = px * dx_ + py * dy_;
+        if (sign_of(length2_) == 0 || sign_of(along) <= 0)
+            return judge(px * px + py * py - radius2_, slack_);
+        if (along >= length2_) {
+            const Int qx = px - dx_, qy = py - dy_;
+            return judge(qx * qx + qy * qy - radius2_, slack_);
         }
-        return;
+        // Beside the body: d^2 - r^2 times length^2.
+        const Int cross = px * dy_ - py * dx_;
+        return judge(cross * cross - body_radius2_, body_slack_);
     }
-    // The pixels inside the ellipse grown by half the width and not strictly
-    // inside the one shrunk by half the width: exactly `width` pixels across.
-    const double w = width;
-    const RowRange rows =
-        visible_rows(img, (box.sum_y - box.span_y - w) / 2, (box.sum_y + box.span_y + w) / 2);
-    for (int64_t y = rows.first; y <= rows.last; ++y) {
-        const double v = box.row_offset(y);
-        const double outer = reach(box, box.span_x + w, box.span_y + w, v, true);
-        if (outer < 0) continue;
-        const double inner = reach(box, box.span_x - w, box.span_y - w, v, true);
-        fill_ring_row(img, box, y, inner, outer, color);
+
+private:
+    static int64_t shift(int width) { return width % 2 == 0 ? 1 : 0; }
+    static Verdict judge(const Int &excess, const Int &slack) {
+        return {sign_of(excess) <= 0, magnitude(excess) <= slack};
     }
+
+    Int ax_, ay_, dx_, dy_, length2_, radius2_, slack_, body_radius2_, body_slack_;
+    __int128 left_, right_, top_, bottom_;  // in doubled units
+};
+
+inline Coverage wide_segment(PixelPoint a, PixelPoint b, int width) {
+    return exact_rule<WideSegment>(narrow(kNarrowQuartic, {a.x, a.y, b.x, b.y}), a, b, width);
 }
 
-// ---------------------------------------------------------------- polygon
+// ---------------------------------------------------------------- ellipses
 
-// Fills the pixels whose centres lie inside the polygon by the even-odd rule:
-// each visible row pairs up the x where it crosses the edges.
-inline void fill_interior(Image &img, const PixelPoint *points, int count, uint32_t color) {
-    int64_t top = points[0].y, bottom = points[0].y;
-    for (int i = 1; i < count; ++i) {
-        top = std::min(top, points[i].y);
-        bottom = std::max(bottom, points[i].y);
+// Where a centre lies against an ellipse about the centre of a box: in
+// doubled units the centre is at offset u = 2x - (left + right), v = 2y -
+// (top + bottom), and the ellipse's semi-axes are the box's spans (right -
+// left, bottom - top) plus `grow`. The sign of u^2 q^2 + v^2 p^2 - p^2 q^2:
+// negative inside, zero on it; an ellipse with a semi-axis of 0 or less has
+// no inside.
+struct Side {
+    int sign;
+    bool close;
+};
+
+template <class Int>
+class EllipseSide {
+public:
+    EllipseSide(const Box &box, int64_t grow)
+        : sum_x_(Int(box.left) + Int(box.right)),
+          sum_y_(Int(box.top) + Int(box.bottom)),
+          p_(Int(box.right) - Int(box.left) + Int(grow)),
+          q_(Int(box.bottom) - Int(box.top) + Int(grow)),
+          pp_(p_ * p_),
+          qq_(q_ * q_),
+          ppqq_(pp_ * qq_),
+          slack_(ppqq_ >> kCloseBits) {}
+
+    Side at(int64_t x, int64_t y) const {
+        if (sign_of(p_) <= 0 || sign_of(q_) <= 0) return {1, false};
+        const Int u = Int(2 * x) - sum_x_, v = Int(2 * y) - sum_y_;
+        const Int f = u * u * qq_ + v * v * pp_ - ppqq_;
+        return {sign_of(f), magnitude(f) <= slack_};
     }
-    const RowRange rows = visible_rows(img, static_cast<double>(top), static_cast<double>(bottom));
-    std::vector<double> crossings;
-    crossings.reserve(static_cast<size_t>(count));
-    for (int64_t y = rows.first; y <= rows.last; ++y) {
-        crossings.clear();
-        for (int i = 0; i < count; ++i) {
-            const PixelPoint a = points[i], b = points[(i + 1) % count];
-            // Each edge covers the rows from its upper end up to, but not
-            // including, its lower end, so a shared vertex counts once.
-            if (a.y == b.y || y < std::min(a.y, b.y) || y >= std::max(a.y, b.y)) continue;
-            const double rise = static_cast<double>(y) - static_cast<double>(a.y);
-            const double run = static_cast<double>(b.x) - static_cast<double>(a.x);
-            const double height = static_cast<double>(b.y) - static_cast<double>(a.y);
-            crossings.push_back(static_cast<double>(a.x) + rise * run / height);
+
+private:
+    Int sum_x_, sum_y_, p_, q_, pp_, qq_, ppqq_, slack_;
+};
+
+// The filled ellipse: centres on or inside the ellipse through the outer
+// edges of the box's edge pixels. Its one-pixel outline is the fill's pixels
+// with a 4-neighbour outside the fill.
+template <class Int>
+class FilledEllipse {
+public:
+    FilledEllipse(const Box &box, bool outline) : fill_(box, 1), outline_(outline) {}
+
+    Verdict operator()(int64_t x, int64_t y) const {
+        const Side centre = fill_.at(x, y);
+        Verdict v{centre.sign <= 0, centre.close};
+        if (!outline_) return v;
+        bool outside_next = false;
+        const std::pair<int64_t, int64_t> neighbours[] = {
+            {x - 1, y}, {x + 1, y}, {x, y - 1}, {x, y + 1}};
+        for (const auto &[nx, ny] : neighbours) {
+            const Side s = fill_.at(nx, ny);
+            outside_next = outside_next || s.sign > 0;
+            v.close = v.close || s.close;
         }
-        std::sort(crossings.begin(), crossings.end());
-        for (size_t i = 0; i + 1 < crossings.size(); i += 2)
-            fill_span(img, y, crossings[i], crossings[i + 1], color);
+        v.covered = v.covered && outside_next;
+        return v;
     }
+
+private:
+    EllipseSide<Int> fill_;
+    bool outline_;
+};
+
+// A wider outline: centres strictly inside the ellipse grown by half the pen
+// (the width, in doubled units) and not strictly inside the one shrunk by it.
+template <class Int>
+class WideEllipseRing {
+public:
+    WideEllipseRing(const Box &box, int width) : outer_(box, width), inner_(box, -int64_t{width}) {}
+
+    Verdict operator()(int64_t x, int64_t y) const {
+        const Side out = outer_.at(x, y), in = inner_.at(x, y);
+        return {out.sign < 0 && in.sign >= 0, out.close || in.close};
+    }
+
+private:
+    EllipseSide<Int> outer_, inner_;
+};
+
+inline bool narrow(const Box &b) {
+    return narrow(kNarrowQuartic, {b.left, b.top, b.right, b.bottom});
 }
 
-inline void fill_polygon(Image &img, const PixelPoint *points, int count, uint32_t color) {
-    if (points == nullptr || count <= 0) return;
-    fill_interior(img, points, count, color);
-    reference::polygon_outline(img, points, count, 1, color);
-}
+// ---------------------------------------------------------------- polygons
 
-inline void polygon_outline(Image &img, const PixelPoint *points, int count, int width,
-                            uint32_t color) {
-    if (points == nullptr || count <= 0) return;
-    for (int i = 0; i < count; ++i) {
-        const PixelPoint a = points[i], b = points[(i + 1) % count];
-        if (width > 1) {
-            wide_segment(img, a, b, width, color);
-        } else {
-            thin_line(img, a, b, color);
-            reference::set_pixel(img, a.x, a.y, color);
+// The even-odd interior: a non-horizontal edge crosses the rows from its upper
+// end up to, not including, its lower end; a row's crossings pair up, sorted,
+// into closed intervals, and a centre inside one of them is inside. That is:
+// an odd number of crossings lie left of the centre, or one lies on it.
+template <class Int>
+class EvenOddInterior {
+public:
+    explicit EvenOddInterior(std::vector<PixelPoint> corners) : corners_(std::move(corners)) {
+        for (const PixelPoint p : corners_) scale_ = std::max(scale_, largest({p.x, p.y}));
+    }
+
+    Verdict operator()(int64_t x, int64_t y) const {
+        int left = 0;
+        bool on = false, close = false;
+        const Int scale = Int(std::max(scale_, largest({x, y})));
+        for (std::size_t i = 0; i < corners_.size(); ++i) {
+            const PixelPoint a = corners_[i], b = corners_[(i + 1) % corners_.size()];
+            if (y < std::min(a.y, b.y) || y >= std::max(a.y, b.y)) continue;
+            // (x - crossing) times the edge's height, signed as x - crossing.
+            Int height = Int(b.y) - Int(a.y);
+            Int offset = (Int(x) - Int(a.x)) * height - (Int(y) - Int(a.y)) * (Int(b.x) - Int(a.x));
+            if (sign_of(height) < 0) height = -height, offset = -offset;
+            left += sign_of(offset) > 0 ? 1 : 0;
+            on = on || sign_of(offset) == 0;
+            // |x - crossing| <= scale * 2^-48, kept within the narrow range.
+            close = close || magnitude(offset) <= (scale * height) >> kCloseBits;
         }
+        return {left % 2 == 1 || on, close};
     }
+
+private:
+    std::vector<PixelPoint> corners_;
+    int64_t scale_ = 1;
+};
+
+inline std::vector<PixelPoint> corners_of(const PixelPoint *points, int count) {
+    if (points == nullptr || count <= 0) return {};
+    return {points, points + count};
 }
 
-// ---------------------------------------------------------------- lines
+// ---------------------------------------------------------------- the primitives
 
-// Ends this far from the origin are first cut down to the image, which keeps
-// the walk's products (twice the steps times the minor delta) within 64 bits.
-inline constexpr int64_t kExactLimit = int64_t{1} << 29;
-
-inline int64_t sign(int64_t v) {
-    return (v > 0) - (v < 0);
+inline Parts set_pixel(int64_t px, int64_t py) {
+    return {[=](int64_t x, int64_t y) { return Verdict{x == px && y == py, false}; }};
 }
 
-// Narrows [first, last] to the steps i at which start + step * i lies in 0..extent-1.
-inline void clip_steps(int64_t start, int64_t step, int64_t extent, int64_t &first, int64_t &last) {
-    if (step > 0) {
-        first = std::max(first, -start);
-        last = std::min(last, extent - 1 - start);
-    } else if (step < 0) {
-        first = std::max(first, start - (extent - 1));
-        last = std::min(last, start);
-    } else if (start < 0 || start >= extent) {
-        last = first - 1;
-    }
+inline Parts fill_box(int64_t left, int64_t top, int64_t right, int64_t bottom) {
+    const Box b(left, top, right, bottom);
+    return {[=](int64_t x, int64_t y) { return Verdict{b.contains(x, y), false}; }};
 }
 
-// Walks the digital line from a to b: steps 0..n-1 along the major axis, so
-// the end pixel is left out. The minor coordinate is the true one rounded to the
-// nearest pixel, ties towards the smaller coordinate, so a line covers the same
-// pixels in either direction. Needs |a|, |b| small enough for the products.
-inline void walk(Image &img, PixelPoint a, PixelPoint b, uint32_t color) {
-    const int64_t dx = b.x - a.x, dy = b.y - a.y;
-    const bool x_major = std::abs(dx) >= std::abs(dy);
-    const int64_t n = x_major ? std::abs(dx) : std::abs(dy);
-    const int64_t m = x_major ? std::abs(dy) : std::abs(dx);
-    if (n == 0) return;
-    const int64_t major0 = x_major ? a.x : a.y, minor0 = x_major ? a.y : a.x;
-    const int64_t major_step = sign(x_major ? dx : dy), minor_step = sign(x_major ? dy : dx);
-    const int64_t major_extent = x_major ? img.width : img.height;
-    const int64_t minor_extent = x_major ? img.height : img.width;
-
-    int64_t first = 0, last = n - 1;
-    clip_steps(major0, major_step, major_extent, first, last);
-
-    // The minor offset at step i is q(i) = floor((2im + c) / 2n); keep the
-    // steps whose offset lands inside the image.
-    const int64_t c = n - 1 + (minor_step < 0 ? 1 : 0);
-    int64_t q_lo = minor_step >= 0 ? -minor0 : minor0 - (minor_extent - 1);
-    int64_t q_hi = minor_step >= 0 ? minor_extent - 1 - minor0 : minor0;
-    q_lo = std::max<int64_t>(q_lo, 0);
-    q_hi = std::min(q_hi, m);
-    if (q_lo > q_hi) return;
-    if (q_lo > 0) first = std::max(first, (2 * n * q_lo - c + 2 * m - 1) / (2 * m));
-    if (q_hi < m) last = std::min(last, (2 * n * (q_hi + 1) - 1 - c) / (2 * m));
-    if (first > last) return;
-
-    const int64_t numerator = 2 * m * first + c;
-    int64_t q = numerator / (2 * n), rem = numerator % (2 * n);
-    for (int64_t i = first; i <= last; ++i) {
-        const int major = static_cast<int>(major0 + major_step * i);
-        const int minor = static_cast<int>(minor0 + minor_step * q);
-        (x_major ? img.at(major, minor) : img.at(minor, major)) = color;
-        rem += 2 * m;
-        if (rem >= 2 * n) {
-            rem -= 2 * n;
-            ++q;
-        }
-    }
+// A closed path with a wide pen: one segment per edge, the last back to the first.
+inline Parts wide_closed_path(const std::vector<PixelPoint> &corners, int width) {
+    Parts segments;
+    for (std::size_t i = 0; i < corners.size(); ++i)
+        segments.push_back(wide_segment(corners[i], corners[(i + 1) % corners.size()], width));
+    return segments;
 }
 
-inline bool near_origin(PixelPoint p) {
-    return p.x >= -kExactLimit && p.x <= kExactLimit && p.y >= -kExactLimit && p.y <= kExactLimit;
-}
-
-// One boundary of the parametric clip: keeps the t in [t0, t1] with p * t <= q.
-inline bool clip_parameter(double p, double q, double &t0, double &t1) {
-    if (p == 0) return q >= 0;
-    const double t = q / p;
-    if (p < 0)
-        t0 = std::max(t0, t);
-    else
-        t1 = std::min(t1, t);
-    return t0 <= t1;
-}
-
-inline PixelPoint round_point(const Image &img, double x, double y) {
-    x = std::clamp(x, -3.0, img.width + 2.0);
-    y = std::clamp(y, -3.0, img.height + 2.0);
-    return {std::llround(x), std::llround(y)};
-}
-
-inline void thin_line(Image &img, PixelPoint from, PixelPoint to, uint32_t color) {
-    if (near_origin(from) && near_origin(to)) {
-        walk(img, from, to, color);
-        return;
-    }
-    // Cut the segment to the image grown by two pixels and walk the rest; a
-    // cut end lies off the image, so leaving it out changes nothing visible.
-    const double x0 = static_cast<double>(from.x), y0 = static_cast<double>(from.y);
-    const double dx = static_cast<double>(to.x) - x0, dy = static_cast<double>(to.y) - y0;
-    double t0 = 0, t1 = 1;
-    if (!clip_parameter(-dx, x0 + 2, t0, t1) || !clip_parameter(dx, img.width + 1.0 - x0, t0, t1) ||
-        !clip_parameter(-dy, y0 + 2, t0, t1) || !clip_parameter(dy, img.height + 1.0 - y0, t0, t1))
-        return;
-    const PixelPoint a = t0 > 0 ? round_point(img, x0 + t0 * dx, y0 + t0 * dy) : from;
-    const PixelPoint b = t1 < 1 ? round_point(img, x0 + t1 * dx, y0 + t1 * dy) : to;
-    walk(img, a, b, color);
-}
-
-inline void line(Image &img, PixelPoint from, PixelPoint to, int width, uint32_t color) {
+// A one-pixel outline is the box's first and last columns and rows.
+inline Parts box_outline(int64_t left, int64_t top, int64_t right, int64_t bottom, int width) {
+    const Box b(left, top, right, bottom);
     if (width > 1)
-        wide_segment(img, from, to, width, color);
-    else
-        thin_line(img, from, to, color);
+        return wide_closed_path(
+            {{b.left, b.top}, {b.right, b.top}, {b.right, b.bottom}, {b.left, b.bottom}}, width);
+    return {[=](int64_t x, int64_t y) {
+        const bool edge = x == b.left || x == b.right || y == b.top || y == b.bottom;
+        return Verdict{b.contains(x, y) && edge, false};
+    }};
 }
 
-// ---------------------------------------------------------------- stroke
-
-inline constexpr double kInfinity = std::numeric_limits<double>::infinity();
-
-// An interval of x; empty while lo > hi.
-struct Interval {
-    double lo = kInfinity;
-    double hi = -kInfinity;
-
-    void cover(double from, double to) {
-        lo = std::min(lo, from);
-        hi = std::max(hi, to);
-    }
-};
-
-// Where row y crosses the disc of radius r around (cx, cy).
-inline void cover_disc(Interval &span, double cx, double cy, double r, double y) {
-    const double dy = y - cy;
-    if (dy * dy > r * r) return;
-    const double half = std::sqrt(r * r - dy * dy);
-    span.cover(cx - half, cx + half);
+inline Parts fill_ellipse(int64_t left, int64_t top, int64_t right, int64_t bottom) {
+    const Box b(left, top, right, bottom);
+    return {exact_rule<FilledEllipse>(narrow(b), b, false)};
 }
 
-// Narrows [lo, hi] to the s with lo_bound <= s * k <= hi_bound.
-inline bool bound(double k, double lo_bound, double hi_bound, double &lo, double &hi) {
-    if (k == 0) return lo_bound <= 0 && 0 <= hi_bound;
-    const double a = lo_bound / k, b = hi_bound / k;
-    lo = std::max(lo, std::min(a, b));
-    hi = std::min(hi, std::max(a, b));
-    return lo <= hi;
+inline Parts ellipse_outline(int64_t left, int64_t top, int64_t right, int64_t bottom, int width) {
+    const Box b(left, top, right, bottom);
+    if (width <= 1) return {exact_rule<FilledEllipse>(narrow(b), b, true)};
+    return {exact_rule<WideEllipseRing>(narrow(b), b, width)};
 }
 
-inline void wide_segment(Image &img, PixelPoint from, PixelPoint to, int width, uint32_t color) {
-    const double shift = width % 2 == 0 ? 0.5 : 0.0;
-    const double ax = static_cast<double>(from.x) - shift, ay = static_cast<double>(from.y) - shift;
-    const double bx = static_cast<double>(to.x) - shift, by = static_cast<double>(to.y) - shift;
-    const double r = width / 2.0;
-    const double dx = bx - ax, dy = by - ay;
-    const double length = std::sqrt(dx * dx + dy * dy);
+// The edges of a closed polygon, each with both ends; with a wide pen, its path.
+inline Parts polygon_outline(const PixelPoint *points, int count, int width) {
+    const std::vector<PixelPoint> corners = corners_of(points, count);
+    if (width > 1) return wide_closed_path(corners, width);
+    Parts edges;
+    for (std::size_t i = 0; i < corners.size(); ++i)
+        edges.push_back(thin_line(corners[i], corners[(i + 1) % corners.size()], true));
+    return edges;
+}
 
-    const RowRange rows = visible_rows(img, std::min(ay, by) - r, std::max(ay, by) + r);
-    for (int64_t y = rows.first; y <= rows.last; ++y) {
-        const double row = static_cast<double>(y);
-        Interval span;
-        cover_disc(span, ax, ay, r, row);
-        cover_disc(span, bx, by, r, row);
-        // The body: points s along the row (x = ax + s) whose projection falls
-        // on the segment and whose distance from its line is at most r.
-        const double e = row - ay;
-        double lo = -kInfinity, hi = kInfinity;
-        if (length > 0 && bound(dx, -e * dy, length * length - e * dy, lo, hi) &&
-            bound(-dy, -r * length - e * dx, r * length - e * dx, lo, hi))
-            span.cover(ax + lo, ax + hi);
-        fill_span(img, y, span.lo, span.hi, color);
-    }
+// The interior first, then the edges of the one-pixel outline in order.
+inline Parts fill_polygon(const PixelPoint *points, int count) {
+    const std::vector<PixelPoint> corners = corners_of(points, count);
+    if (corners.empty()) return {};
+    Parts parts = polygon_outline(points, count, 1);
+    const bool is_narrow = std::all_of(corners.begin(), corners.end(), [](PixelPoint p) {
+        return narrow(kNarrowQuadratic, {p.x, p.y});
+    });
+    parts.insert(parts.begin(), exact_rule<EvenOddInterior>(is_narrow, corners));
+    return parts;
+}
+
+inline Parts line(PixelPoint from, PixelPoint to, int width) {
+    if (width > 1) return {wide_segment(from, to, width)};
+    return {thin_line(from, to, false)};
 }
 
 }  // namespace kelto::reference
