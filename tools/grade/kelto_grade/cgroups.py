@@ -1,0 +1,205 @@
+"""Control groups for the limits that hold for a run as a whole: its memory
+and its number of processes.
+
+Two ways, tried in turn: groups of our own under this process's groups in
+the v1 memory and pids hierarchies (where we may write there, as root
+usually may), or a transient systemd scope on a v2 machine (the system's
+for root, the user's otherwise). Where neither works, the run's processes
+get rlimits instead (see supervise.py).
+"""
+
+import itertools
+import os
+import subprocess
+from pathlib import Path
+
+_counter = itertools.count(1)
+
+
+def _group_name():
+    return f"kelto-grade-{os.getpid()}-{next(_counter)}"
+
+
+def _write(path, text):
+    with open(path, "w", encoding="ascii") as file:
+        file.write(text)
+
+
+def _mounts_v1():
+    """The v1 hierarchies' mount points and roots, by controller."""
+    mounts = {}
+    try:
+        lines = Path("/proc/self/mountinfo").read_text(encoding="utf-8").splitlines()
+    except OSError:
+        return mounts
+    for line in lines:
+        before, _, after = line.partition(" - ")
+        fields, tail = before.split(), after.split()
+        if len(fields) < 5 or len(tail) < 3 or tail[0] != "cgroup":
+            continue
+        for controller in ("memory", "pids"):
+            if controller in tail[2].split(","):
+                mounts[controller] = (fields[4], fields[3])
+    return mounts
+
+
+def _own_groups_v1():
+    groups = {}
+    try:
+        lines = Path("/proc/self/cgroup").read_text(encoding="utf-8").splitlines()
+    except OSError:
+        return groups
+    for line in lines:
+        parts = line.split(":", 2)
+        if len(parts) == 3:
+            for controller in parts[1].split(","):
+                groups[controller] = parts[2]
+    return groups
+
+
+class V1Run:
+    """One run's groups in the memory and pids hierarchies."""
+
+    def __init__(self, folders):
+        self.folders = folders
+
+    def wrap(self, argv):
+        """The command that joins the groups, then becomes argv."""
+        procs = [str(folder / "cgroup.procs") for folder in self.folders.values()]
+        join = 'n=$1; shift; while [ "$n" -gt 0 ]; do ' \
+               'echo $$ 2>/dev/null >"$1" || { echo "cannot join the control group $1" >&2; ' \
+               'exit 125; }; shift; n=$((n - 1)); done; exec "$@"'
+        return ["/bin/sh", "-c", join, "sh", str(len(procs)), *procs, *argv]
+
+    def facts(self):
+        """What the kernel counted: whether the memory limit killed a
+        process, whether the process limit refused one."""
+        facts = {}
+        control = self.folders["memory"] / "memory.oom_control"
+        try:
+            for line in control.read_text(encoding="ascii").splitlines():
+                if line.startswith("oom_kill "):
+                    facts["memory_exceeded"] = int(line.split()[1]) > 0
+        except (OSError, ValueError):
+            pass
+        try:
+            for line in (self.folders["pids"] / "pids.events").read_text(
+                    encoding="ascii").splitlines():
+                if line.startswith("max "):
+                    facts["processes_exceeded"] = int(line.split()[1]) > 0
+        except (OSError, ValueError):
+            pass
+        return facts
+
+    def close(self):
+        for folder in self.folders.values():
+            try:
+                folder.rmdir()
+            except OSError:
+                pass
+
+
+class V1Groups:
+    """Groups made directly in the v1 memory and pids hierarchies."""
+
+    description = "cgroup v1 memory and pids controllers"
+    memory_means = "a control group (cgroup v1 memory controller)"
+    processes_means = "a control group (cgroup v1 pids controller)"
+
+    def __init__(self, parents):
+        self.parents = parents
+
+    @staticmethod
+    def find():
+        mounts, own = _mounts_v1(), _own_groups_v1()
+        parents = {}
+        for controller in ("memory", "pids"):
+            if controller not in mounts or controller not in own:
+                return None
+            mount_point, root = mounts[controller]
+            path = own[controller]
+            if root != "/" and path.startswith(root):
+                path = path[len(root):]
+            parents[controller] = Path(mount_point + path)
+        groups = V1Groups(parents)
+        try:
+            groups.open_run(64 * 1024 * 1024, 8).close()
+        except OSError:
+            return None
+        return groups
+
+    def open_run(self, memory_bytes, processes):
+        folders = {}
+        name = _group_name()
+        try:
+            for controller, parent in self.parents.items():
+                folder = parent / name
+                folder.mkdir()
+                folders[controller] = folder
+            memory = folders["memory"]
+            _write(memory / "memory.limit_in_bytes", str(memory_bytes))
+            # No swapping instead: memory and swap together get the same limit.
+            if (memory / "memory.memsw.limit_in_bytes").exists():
+                _write(memory / "memory.memsw.limit_in_bytes", str(memory_bytes))
+            _write(folders["pids"] / "pids.max", str(processes))
+        except OSError:
+            V1Run(folders).close()
+            raise
+        return V1Run(folders)
+
+
+class ScopeRun:
+    """One run in a transient systemd scope with its limits."""
+
+    def __init__(self, prefix):
+        self.prefix = prefix
+
+    def wrap(self, argv):
+        return [*self.prefix, "--", *argv]
+
+    @staticmethod
+    def facts():
+        # The scope is gone with its last process; the kernel's counts with it.
+        return {}
+
+    def close(self):
+        pass
+
+
+class SystemdScopes:
+    """Transient scopes made by systemd-run on a v2 machine."""
+
+    def __init__(self, user):
+        self.user = user
+        self.description = "systemd scope (" + ("the user's" if user else "the system's") + \
+            " manager) on cgroup v2"
+        self.memory_means = "a systemd scope's MemoryMax"
+        self.processes_means = "a systemd scope's TasksMax"
+
+    @staticmethod
+    def find():
+        if not Path("/sys/fs/cgroup/cgroup.controllers").exists():
+            return None
+        scopes = SystemdScopes(user=os.geteuid() != 0)
+        show = 'g=$(sed -n "s/^0:://p" /proc/self/cgroup); ' \
+               'cat "/sys/fs/cgroup$g/memory.max" "/sys/fs/cgroup$g/pids.max"'
+        try:
+            shown = subprocess.run(scopes.open_run(64 * 1024 * 1024, 8).wrap(
+                ["/bin/sh", "-c", show]), capture_output=True, text=True, timeout=30,
+                check=False)
+        except (OSError, subprocess.TimeoutExpired):
+            return None
+        return scopes if shown.stdout.split() == [str(64 * 1024 * 1024), "8"] else None
+
+    def open_run(self, memory_bytes, processes):
+        prefix = ["systemd-run", "--scope", "--quiet", "--collect",
+                  "-p", f"MemoryMax={memory_bytes}", "-p", "MemorySwapMax=0",
+                  "-p", f"TasksMax={processes}"]
+        if self.user:
+            prefix.insert(1, "--user")
+        return ScopeRun(prefix)
+
+
+def find():
+    """The way this machine gives per-run groups, or None."""
+    return V1Groups.find() or SystemdScopes.find()

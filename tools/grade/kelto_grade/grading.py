@@ -1,0 +1,241 @@
+"""Building, running and judging programs: the reference once, then the
+students, several at a time, each in a sandbox of its own."""
+
+import hashlib
+import os
+import shutil
+from concurrent.futures import ThreadPoolExecutor
+from dataclasses import dataclass
+from pathlib import Path
+
+from . import compare, outcome, png
+from .execution import Job, execute
+from .limits import BUILD_LIMITS
+
+PICTURE = "picture.png"
+CONSOLE = "console.txt"
+BUILD_LOG = "build.log"
+RUN_LOG = "run.log"
+DIFF = "diff.png"
+CONSOLE_DIFF = "console.diff"
+PROGRAM = "program"
+SCRIPT = "KELTO.SCR"
+
+
+@dataclass(frozen=True)
+class Settings:
+    script: Path
+    runner_options: tuple
+    frames: str | None
+    limits: object
+    out: Path
+    keep: bool
+    jobs: int
+
+
+@dataclass
+class Reference:
+    """The reference program's outputs that students are held against."""
+
+    run: str
+    picture: png.Picture
+    picture_bytes: bytes
+    console: bytes
+
+    def digests(self):
+        return {"picture": hashlib.sha256(self.picture_bytes).hexdigest(),
+                "console": hashlib.sha256(self.console).hexdigest(), "run": self.run}
+
+
+@dataclass
+class Graded:
+    """What building and running one program gave."""
+
+    build: str
+    run: str
+    ended_build: object
+    ended_run: object
+    folder: Path
+
+
+class Grader:
+    def __init__(self, settings, toolchain, containment, groups):
+        self.settings = settings
+        self.toolchain = toolchain
+        self.containment = containment
+        self.groups = groups
+
+    # ---- One program
+
+    def _memory_by_group(self):
+        return self.groups is not None
+
+    def build(self, program, folder):
+        session = self.containment.session(BUILD_LIMITS)
+        try:
+            if program.is_folder:
+                root = session.input(program.path, "/grading/src")
+                sources = [f"{root}/{source}" for source in program.sources]
+            else:
+                sources = [session.input(program.path, f"/grading/src/{program.sources[0]}")]
+            job = Job(command=self.toolchain.command(sources, PROGRAM), log=BUILD_LOG,
+                      collect=[PROGRAM, BUILD_LOG])
+            ended = execute(session, job, BUILD_LIMITS, self.groups)
+        finally:
+            session.close()
+        log = ended.files.get(BUILD_LOG, b"")
+        if not program.sources:
+            log = b"no .cpp files were found for this program\n"
+        (folder / BUILD_LOG).write_bytes(log)
+        words = outcome.build_words(ended, BUILD_LIMITS, self._memory_by_group())
+        if not program.sources:
+            words = "does not build"
+        if words == "built":
+            binary = folder / PROGRAM
+            binary.write_bytes(ended.files[PROGRAM])
+            binary.chmod(0o755)
+        return words, ended
+
+    def run(self, folder):
+        settings = self.settings
+        session = self.containment.session(settings.limits)
+        try:
+            binary = session.input(folder / PROGRAM, f"/grading/{PROGRAM}")
+            # Named as in the work folder, the script's name in the console
+            # is the same in every run, sandboxed or not.
+            session.input(settings.script, SCRIPT)
+            command = [binary, "--script", SCRIPT, "--png", PICTURE, "--console", CONSOLE,
+                       *settings.runner_options]
+            job = Job(command=command, log=RUN_LOG, collect=[PICTURE, CONSOLE, RUN_LOG],
+                      collect_folders=[settings.frames] if settings.frames else [])
+            ended = execute(session, job, settings.limits, self.groups)
+        finally:
+            session.close()
+        for name, data in ended.files.items():
+            path = folder / name
+            path.parent.mkdir(parents=True, exist_ok=True)
+            path.write_bytes(data)
+        words = outcome.run_words(ended, settings.limits, self._memory_by_group(),
+                                  ended.files.get(RUN_LOG, b""))
+        return words, ended
+
+    def build_and_run(self, program, folder):
+        shutil.rmtree(folder, ignore_errors=True)
+        folder.mkdir(parents=True)
+        build, ended_build = self.build(program, folder)
+        if build != "built":
+            return Graded(build, "not run", ended_build, None, folder)
+        try:
+            run, ended_run = self.run(folder)
+        finally:
+            if not self.settings.keep:
+                (folder / PROGRAM).unlink(missing_ok=True)
+        return Graded(build, run, ended_build, ended_run, folder)
+
+    # ---- The reference and the class
+
+    def reference(self, program):
+        """The reference's outputs, or (None, why it cannot serve)."""
+        graded = self.build_and_run(program, self.settings.out / "reference")
+        folder = graded.folder
+        if graded.build != "built":
+            return None, f"the reference program {graded.build}: see {folder / BUILD_LOG}"
+        if not (graded.run == "finished" or graded.run.startswith("exit status")):
+            return None, f"the reference program's run: {graded.run}; see {folder / RUN_LOG}"
+        try:
+            picture_bytes = (folder / PICTURE).read_bytes()
+            console = (folder / CONSOLE).read_bytes()
+            picture = png.read(picture_bytes)
+        except (OSError, ValueError) as error:
+            return None, f"the reference program left no usable picture and console ({error})"
+        return Reference(graded.run, picture, picture_bytes, console), None
+
+    def student(self, program, reference):
+        """One student's record, without the class's part of it."""
+        folder = self.settings.out / "students" / program.name
+        graded = self.build_and_run(program, folder)
+        return judge(program.name, graded, reference, self.settings.out)
+
+    def students(self, programs, reference, told=None):
+        """Every student's record, in the order of `programs`; `told` hears
+        of each as it is done."""
+        def one(program):
+            record = self.student(program, reference)
+            if told:
+                told(record)
+            return record
+
+        with ThreadPoolExecutor(max_workers=max(1, self.settings.jobs)) as pool:
+            return list(pool.map(one, programs))
+
+
+def _relative(path, out):
+    return Path(os.path.relpath(path, out)).as_posix()
+
+
+def judge(name, graded, reference, out):
+    """The record of one graded program held against the reference."""
+    folder = graded.folder
+    figures = {"exit_status": None, "signal": None, "differing_pixels": None,
+               "differing_lines": None}
+    measured = {"build_seconds": graded.ended_build.wall_seconds}
+    files = {"folder": _relative(folder, out), "build_log": _relative(folder / BUILD_LOG, out)}
+    picture_words = console_words = "none"
+    if graded.ended_run is not None:
+        ended = graded.ended_run
+        figures["exit_status"], figures["signal"] = ended.exit, ended.signal
+        measured.update(run_seconds=ended.wall_seconds, cpu_seconds=ended.cpu_seconds,
+                        max_memory_bytes=ended.max_memory_bytes)
+        if (folder / RUN_LOG).exists():
+            files["run_log"] = _relative(folder / RUN_LOG, out)
+        picture_words = _judge_picture(folder, reference, figures, files, out)
+        console_words = _judge_console(name, folder, reference, figures, files, out)
+    passed = (graded.build == "built" and graded.run == reference.run and
+              picture_words == "identical" and console_words == "identical")
+    return {"name": name, "build": graded.build, "run": graded.run, "picture": picture_words,
+            "console": console_words, "passed": passed, "figures": figures,
+            "measured": measured, "files": files}
+
+
+def differ_words(count, thing):
+    """"1 pixel differs", "40 pixels differ"."""
+    return f"1 {thing} differs" if count == 1 else f"{count} {thing}s differ"
+
+
+def _judge_picture(folder, reference, figures, files, out):
+    path = folder / PICTURE
+    if not path.exists():
+        return "none"
+    files["picture"] = _relative(path, out)
+    data = path.read_bytes()
+    if data == reference.picture_bytes:
+        figures["differing_pixels"] = 0
+        return "identical"
+    try:
+        picture = png.read(data)
+    except ValueError as error:
+        return f"unreadable ({error})"
+    differing, diff = compare.compare_pictures(reference.picture, picture)
+    figures["differing_pixels"] = differing
+    if differing == 0:
+        return "identical"
+    (folder / DIFF).write_bytes(png.write(diff))
+    files["diff"] = _relative(folder / DIFF, out)
+    return differ_words(differing, "pixel")
+
+
+def _judge_console(name, folder, reference, figures, files, out):
+    path = folder / CONSOLE
+    if not path.exists():
+        return "none"
+    files["console"] = _relative(path, out)
+    text = path.read_bytes()
+    if text == reference.console:
+        figures["differing_lines"] = 0
+        return "identical"
+    diff = compare.console_diff(reference.console, text, name)
+    (folder / CONSOLE_DIFF).write_text(diff, encoding="utf-8")
+    files["console_diff"] = _relative(folder / CONSOLE_DIFF, out)
+    lines = compare.differing_lines(diff)
+    figures["differing_lines"] = lines
+    return differ_words(lines, "line")

@@ -1,0 +1,150 @@
+"""Where a build or run happens: in a bubblewrap sandbox, or (with
+--no-sandbox) in a plain temporary folder with the teacher's rights.
+
+The sandbox has no network, its own process, IPC and host name
+namespaces, a user of its own with no capabilities and no further user
+namespaces, /usr and the library's folders read-only, of /etc only what the
+dynamic loader needs, a private /tmp, and one writable folder, /work, whose
+size is the run's output limit. Its first process is supervise.py, which
+brings the outputs out through a pipe: nothing in the sandbox can write
+anywhere that outlives it.
+"""
+
+import json
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+from pathlib import Path
+
+SUPERVISOR = Path(__file__).resolve().with_name("supervise.py")
+WORK = "/work"
+SANDBOX_UID = 1000
+# Of /etc, only what the dynamic loader and the compiler's driver read.
+ETC_NEEDED = ("ld.so.cache", "ld.so.conf", "ld.so.conf.d", "alternatives")
+ROOT_LINKS = ("bin", "sbin", "lib", "lib32", "lib64", "libx32")
+
+
+def sandbox_python():
+    """The interpreter the supervisor runs with, and a folder to bind for it
+    when it is not the system's."""
+    if Path("/usr/bin/python3").exists():
+        return "/usr/bin/python3", None
+    return sys.executable, Path(sys.base_prefix).resolve()
+
+
+def _system_binds():
+    arguments = ["--ro-bind", "/usr", "/usr"]
+    for name in ROOT_LINKS:
+        path = Path("/", name)
+        if path.is_symlink():
+            arguments += ["--symlink", os.readlink(path), str(path)]
+        elif path.is_dir():
+            arguments += ["--ro-bind", str(path), str(path)]
+    for name in ETC_NEEDED:
+        arguments += ["--ro-bind-try", f"/etc/{name}", f"/etc/{name}"]
+    return arguments
+
+
+class SandboxSession:
+    """One build or run in a bubblewrap sandbox."""
+
+    sandboxed = True
+
+    def __init__(self, read_only, work_bytes, tmp_bytes):
+        self.work = WORK
+        self.arguments = [
+            "bwrap", "--unshare-all", "--unshare-user", "--disable-userns",
+            "--die-with-parent", "--new-session", "--cap-drop", "ALL",
+            "--uid", str(SANDBOX_UID), "--gid", str(SANDBOX_UID), "--hostname", "kelto-grade",
+            *_system_binds(), "--proc", "/proc", "--dev", "/dev",
+            "--size", str(tmp_bytes), "--tmpfs", "/tmp",
+            "--size", str(work_bytes), "--tmpfs", WORK,
+            "--ro-bind", str(SUPERVISOR), "/kelto-grade/supervise.py",
+        ]
+        for folder in read_only:
+            self.arguments += ["--ro-bind", str(folder), str(folder)]
+        self.python, python_home = sandbox_python()
+        if python_home:
+            self.arguments += ["--ro-bind", str(python_home), str(python_home)]
+
+    def input(self, host, inside):
+        """Shows a file or folder read-only: at `inside`, or in the work
+        folder under that name if it is relative. Returns its path there."""
+        path = inside if inside.startswith("/") else f"{WORK}/{inside}"
+        self.arguments += ["--ro-bind", str(host), path]
+        return path
+
+    def command(self, spec):
+        environment = ["--clearenv", "--setenv", "PATH", "/usr/bin:/bin", "--setenv", "HOME",
+                       WORK, "--setenv", "TMPDIR", "/tmp", "--setenv", "LC_ALL", "C",
+                       "--chdir", WORK]
+        spec = dict(spec, cwd=WORK, sandboxed=True)
+        return [*self.arguments, *environment, "--", self.python, "-I", "-B",
+                "/kelto-grade/supervise.py", json.dumps(spec)]
+
+    def close(self):
+        pass
+
+
+class PlainSession:
+    """One build or run without a sandbox, in a temporary folder."""
+
+    sandboxed = False
+
+    def __init__(self):
+        self.work = tempfile.mkdtemp(prefix="kelto-grade-")
+        self.python = sys.executable
+
+    def input(self, host, inside):
+        if inside.startswith("/"):
+            return str(host)
+        shutil.copyfile(host, Path(self.work, inside))
+        return str(Path(self.work, inside))
+
+    def command(self, spec):
+        spec = dict(spec, cwd=self.work, sandboxed=False)
+        return [self.python, "-I", "-B", str(SUPERVISOR), json.dumps(spec)]
+
+    def close(self):
+        shutil.rmtree(self.work, ignore_errors=True)
+
+
+class Containment:
+    """Makes the sessions of one grading: sandboxed or not."""
+
+    def __init__(self, sandboxed, read_only=()):
+        self.sandboxed = sandboxed
+        self.read_only = list(read_only)
+
+    def session(self, limits):
+        if not self.sandboxed:
+            return PlainSession()
+        # The private /tmp may hold as much as the work folder.
+        return SandboxSession(self.read_only, limits.output_bytes, limits.output_bytes)
+
+
+def bubblewrap_problem():
+    """None where bubblewrap makes sandboxes here; else what stops it."""
+    if not shutil.which("bwrap"):
+        return "bubblewrap (bwrap) is not installed"
+    session = SandboxSession([], 1024 * 1024, 1024 * 1024)
+    probe = session.arguments + ["--", "/bin/true"]
+    try:
+        tried = subprocess.run(probe, capture_output=True, text=True, timeout=60, check=False)
+    except (OSError, subprocess.TimeoutExpired) as error:
+        return f"bubblewrap cannot make a sandbox here: {error}"
+    if tried.returncode != 0:
+        message = tried.stderr.strip().splitlines()
+        return "bubblewrap cannot make a sandbox here" + (f" ({message[-1]})" if message else "")
+    return None
+
+
+def bubblewrap_version():
+    try:
+        shown = subprocess.run(["bwrap", "--version"], capture_output=True, text=True,
+                               timeout=30, check=False)
+    except (OSError, subprocess.TimeoutExpired):
+        return "bubblewrap"
+    return shown.stdout.strip() or "bubblewrap"
