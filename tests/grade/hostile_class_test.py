@@ -17,6 +17,7 @@ from grading_fixture import CLASS, SECRET, SLEEPER, Teacher, processes_named
 ORDINARY = ("correct", "small_difference", "no_build", "never_waits", "crashes", "memory_hog",
             "forks_a_sleeper", "prints_100_mb")
 HOSTILE = ("aaa_hostile", "zzz_hostile")
+INCLUDERS = ("includes_a_secret", "includes_passwd")
 
 
 class HostileClass(unittest.TestCase):
@@ -39,6 +40,10 @@ class HostileClass(unittest.TestCase):
             hostile = hostile.replace(placeholder, str(value))
         for name in HOSTILE:
             (cls.students / f"{name}.cpp").write_text(hostile)
+        # The compiler's messages quote what a program includes.
+        (cls.students / "includes_a_secret.cpp").write_text(
+            f'#include "{cls.teacher.home}/secret.txt"\n')
+        (cls.students / "includes_passwd.cpp").write_text('#include "/etc/passwd"\n')
         cls.home_before = Teacher.snapshot(cls.teacher.home, leave_out=("grading",))
         cls.graded = cls.teacher.grade(cls.students, "--timeout", "3", "--jobs", "2")
         cls.records = cls.teacher.records()
@@ -52,7 +57,7 @@ class HostileClass(unittest.TestCase):
     def test_grading_ends_with_a_table_and_a_status_of_one(self):
         self.assertEqual(self.graded.returncode, 1, self.graded.stderr)
         self.assertIn("programs match the reference", self.graded.stdout)
-        self.assertEqual(sorted(self.records), sorted(ORDINARY + HOSTILE))
+        self.assertEqual(sorted(self.records), sorted(ORDINARY + HOSTILE + INCLUDERS))
 
     def test_each_outcome_is_in_words(self):
         expected = {
@@ -100,6 +105,9 @@ class HostileClass(unittest.TestCase):
         for name in HOSTILE:
             console = (self.out / "students" / name / "console.txt").read_text()
             self.assertIn("/etc/passwd: (cannot read)", console)
+        for name in INCLUDERS:
+            self.assertEqual(self.records[name]["build"], "does not build")
+            self.assertIn("No such file", (self.out / "students" / name / "build.log").read_text())
 
     def test_no_process_is_left_and_no_connection_was_made(self):
         self.assertEqual(processes_named(SLEEPER), [])

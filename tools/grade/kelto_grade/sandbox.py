@@ -52,8 +52,9 @@ class SandboxSession:
 
     sandboxed = True
 
-    def __init__(self, read_only, work_bytes, tmp_bytes):
+    def __init__(self, read_only, work_bytes, tmp_bytes, environment=None):
         self.work = WORK
+        self.environment = dict(environment or {})
         self.arguments = [
             "bwrap", "--unshare-all", "--unshare-user", "--disable-userns",
             "--die-with-parent", "--new-session", "--cap-drop", "ALL",
@@ -77,9 +78,11 @@ class SandboxSession:
         return path
 
     def command(self, spec):
-        environment = ["--clearenv", "--setenv", "PATH", "/usr/bin:/bin", "--setenv", "HOME",
-                       WORK, "--setenv", "TMPDIR", "/tmp", "--setenv", "LC_ALL", "C",
-                       "--chdir", WORK]
+        variables = {"PATH": "/usr/bin:/bin", "HOME": WORK, "TMPDIR": "/tmp", "LC_ALL": "C",
+                     **self.environment}
+        environment = ["--clearenv", "--chdir", WORK]
+        for name, value in variables.items():
+            environment += ["--setenv", name, value]
         spec = dict(spec, cwd=WORK, sandboxed=True)
         return [*self.arguments, *environment, "--", self.python, "-I", "-B",
                 "/kelto-grade/supervise.py", json.dumps(spec)]
@@ -93,9 +96,10 @@ class PlainSession:
 
     sandboxed = False
 
-    def __init__(self):
+    def __init__(self, environment=None):
         self.work = tempfile.mkdtemp(prefix="kelto-grade-")
         self.python = sys.executable
+        self.environment = dict(environment or {})
 
     def input(self, host, inside):
         if inside.startswith("/"):
@@ -105,7 +109,9 @@ class PlainSession:
 
     def command(self, spec):
         spec = dict(spec, cwd=self.work, sandboxed=False)
-        return [self.python, "-I", "-B", str(SUPERVISOR), json.dumps(spec)]
+        settings = [f"{name}={value}" for name, value in self.environment.items()]
+        return ["/usr/bin/env", *settings, self.python, "-I", "-B", str(SUPERVISOR),
+                json.dumps(spec)]
 
     def close(self):
         shutil.rmtree(self.work, ignore_errors=True)
@@ -114,15 +120,18 @@ class PlainSession:
 class Containment:
     """Makes the sessions of one grading: sandboxed or not."""
 
-    def __init__(self, sandboxed, read_only=()):
+    def __init__(self, sandboxed, read_only=(), environment=None):
         self.sandboxed = sandboxed
         self.read_only = list(read_only)
+        # Set for the command, beyond PATH, HOME, TMPDIR and LC_ALL.
+        self.environment = dict(environment or {})
 
     def session(self, limits):
         if not self.sandboxed:
-            return PlainSession()
+            return PlainSession(self.environment)
         # The private /tmp may hold as much as the work folder.
-        return SandboxSession(self.read_only, limits.output_bytes, limits.output_bytes)
+        return SandboxSession(self.read_only, limits.output_bytes, limits.output_bytes,
+                              self.environment)
 
 
 def bubblewrap_problem():
