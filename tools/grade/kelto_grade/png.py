@@ -49,18 +49,29 @@ def _paeth(left, up, up_left):
     return up if to_up <= to_up_left else up_left
 
 
+def _add_bytes(first, second):
+    """The bytewise sum, modulo 256, of two byte strings of one length: as
+    two big numbers, every other byte apart, so that no carry reaches a
+    byte that counts (the commonest row filter, Up, is just this)."""
+    count = len(first)
+    low = int.from_bytes((b"\x00\xff" * (count // 2 + 1))[-count:], "big")
+    high = low ^ ((1 << (8 * count)) - 1)
+    a, b = int.from_bytes(first, "big"), int.from_bytes(second, "big")
+    total = (((a & low) + (b & low)) & low) | (((a & high) + (b & high)) & high)
+    return total.to_bytes(count, "big")
+
+
 def _unfilter(kind, line, previous, step):
     """One row's bytes from its filtered form."""
     if kind == 0:
         return line
+    if kind == 2:
+        return _add_bytes(line, previous)
     row = bytearray(line)
     count = len(row)
     if kind == 1:
         for i in range(step, count):
             row[i] = (row[i] + row[i - step]) & 0xFF
-    elif kind == 2:
-        for i in range(count):
-            row[i] = (row[i] + previous[i]) & 0xFF
     elif kind == 3:
         for i in range(count):
             left = row[i - step] if i >= step else 0
