@@ -7,10 +7,8 @@
 #include <signal.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstring>
-
 #include "replay/stored_png.h"
+#include "replay/write_all.h"
 
 namespace kelto::replay {
 
@@ -23,17 +21,6 @@ LastWords words;
 const Image *volatile shown_image = nullptr;
 volatile sig_atomic_t writing = 0;
 alignas(16) char handler_stack[64 * 1024];
-
-bool write_all(int descriptor, const char *bytes, std::size_t size) {
-    while (size > 0) {
-        const ssize_t written = ::write(descriptor, bytes, size);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        bytes += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
 
 bool write_console(int descriptor) {
     for (const std::string &line : *words.printed) {

@@ -3,28 +3,16 @@
 // RGB bytes), one for the Adler-32 checksum, and the end chunk.
 #include "replay/stored_png.h"
 
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstddef>
 #include <cstdint>
+
+#include "replay/write_all.h"
 
 namespace kelto::replay {
 
 namespace {
 
 uint32_t crc_table[256];
-
-bool write_all(int descriptor, const uint8_t *bytes, std::size_t size) {
-    while (size > 0) {
-        const ssize_t written = ::write(descriptor, bytes, size);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        bytes += written;
-        size -= static_cast<std::size_t>(written);
-    }
-    return true;
-}
 
 uint32_t crc_update(uint32_t crc, const uint8_t *bytes, std::size_t size) {
     for (std::size_t i = 0; i < size; ++i) crc = crc_table[(crc ^ bytes[i]) & 0xFF] ^ (crc >> 8);
