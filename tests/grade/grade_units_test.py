@@ -170,6 +170,14 @@ class Words(unittest.TestCase):
                          "over the process limit (32)")
         self.assertEqual(self.words(exit=0, facts={"processes_exceeded": True}), "finished")
 
+    def test_a_limit_is_named_even_when_the_sandbox_gave_no_report(self):
+        self.assertEqual(self.words(problem="no report", facts={"memory_exceeded": True}),
+                         "over the memory limit (512 MB)")
+        self.assertEqual(self.words(problem="no report", collect_over=True),
+                         "over the output limit (64 MB)")
+        self.assertEqual(self.words(problem="no report", timed_out=True), "stopped after 10 s")
+        self.assertEqual(self.words(problem="no report"), "not run: no report")
+
     def test_a_kill_under_a_scope_is_the_memory_limit_where_nothing_else_counts(self):
         self.assertEqual(self.words(signal=signal.SIGKILL), "over the memory limit (512 MB)")
         self.assertEqual(self.words(by_group=False, signal=signal.SIGKILL), "crashed: killed")

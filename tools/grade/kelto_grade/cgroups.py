@@ -192,9 +192,11 @@ class SystemdScopes:
         return scopes if shown.stdout.split() == [str(64 * 1024 * 1024), "8"] else None
 
     def open_run(self, memory_bytes, processes):
+        # A process killed for memory leaves the others running, so that
+        # the supervisor can still say so.
         prefix = ["systemd-run", "--scope", "--quiet", "--collect",
                   "-p", f"MemoryMax={memory_bytes}", "-p", "MemorySwapMax=0",
-                  "-p", f"TasksMax={processes}"]
+                  "-p", f"TasksMax={processes}", "-p", "OOMPolicy=continue"]
         if self.user:
             prefix.insert(1, "--user")
         return ScopeRun(prefix)

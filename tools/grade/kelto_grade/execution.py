@@ -161,8 +161,9 @@ def execute(session, job, limits, groups):
         run_group.close()
     if cut:
         timed_out = time.monotonic() >= deadline
-        return Ended(timed_out=timed_out, wall_seconds=round(time.monotonic() - started, 3),
-                     facts=facts, problem="it ran out of time" if timed_out else
+        return Ended(timed_out=timed_out, collect_over=not timed_out, facts=facts,
+                     wall_seconds=round(time.monotonic() - started, 3),
+                     problem="it ran out of time" if timed_out else
                      "it wrote more than its output limit")
     try:
         ended = _parse(report, set(job.collect), job.collect_folders)

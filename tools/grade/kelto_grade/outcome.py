@@ -56,11 +56,11 @@ def limit_words(ended, limits, memory_by_group):
 def run_words(ended, limits, memory_by_group, run_log=b""):
     """"finished", "exit status 3", "crashed: segmentation fault", "stopped
     after 10 s", "over the memory limit (512 MB)", ..."""
-    if ended.problem and not ended.timed_out:
-        return f"not run: {ended.problem}"
     limit = limit_words(ended, limits, memory_by_group)
     if limit:
         return limit
+    if ended.problem:
+        return f"not run: {ended.problem}"
     if ended.signal is not None:
         return f"crashed: {signal_words(ended.signal)}"
     if ended.exit == 0:
@@ -72,11 +72,11 @@ def run_words(ended, limits, memory_by_group, run_log=b""):
 
 def build_words(ended, limits, memory_by_group):
     """"built", "does not build", or the limit that stopped the build."""
-    if ended.problem and not ended.timed_out:
-        return f"not built: {ended.problem}"
     limit = limit_words(ended, limits, memory_by_group)
     if limit:
         return f"build {limit}"
+    if ended.problem:
+        return f"not built: {ended.problem}"
     if ended.exit == 0 and "program" in ended.files:
         return "built"
     return "does not build"
