@@ -45,11 +45,12 @@ class Teacher:
             shutil.copy(CLASS / f"{name}.cpp", students / f"{name}.cpp")
         return students
 
-    def grade(self, students, *arguments, out="grading"):
-        """Runs kelto-grade on a class against the reference and the script."""
+    def grade(self, students, *arguments, out="grading", reference="reference"):
+        """Runs kelto-grade on a class against a program of CLASS as the
+        reference, and the script."""
         environment = dict(os.environ, HOME=str(self.home),
                            PKG_CONFIG_PATH=str(self.prefix / "lib" / "pkgconfig"))
-        return subprocess.run([str(self.kelto_grade), str(CLASS / "reference.cpp"),
+        return subprocess.run([str(self.kelto_grade), str(CLASS / f"{reference}.cpp"),
                                str(students), str(SCRIPT), "--out", str(self.home / out),
                                *arguments], env=environment, capture_output=True, text=True,
                               check=False)

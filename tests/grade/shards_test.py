@@ -83,6 +83,13 @@ class Shards(unittest.TestCase):
         for out in ("refused-1", "refused-2", "refused-3"):
             self.assertFalse((self.teacher.home / out / "results.json").exists())
 
+    def test_a_reference_that_does_not_build_grades_nobody(self):
+        refused = self.teacher.grade(self.teacher.home / "class", out="refused-reference",
+                                     reference="no_build")
+        self.assertEqual(refused.returncode, 2)
+        self.assertIn("the reference program does not build", refused.stderr)
+        self.assertFalse((self.teacher.home / "refused-reference" / "results.json").exists())
+
     @unittest.skipUnless(CHROMIUM and shutil.which("node") and PLAYWRIGHT.is_dir(),
                          "needs Chromium, Node.js and tests/web's playwright-core")
     def test_the_report_shows_a_row_and_the_pictures_of_each_student(self):

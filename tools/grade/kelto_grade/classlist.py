@@ -19,6 +19,14 @@ class Program:
     def is_folder(self):
         return self.path.is_dir()
 
+    def shown_in(self, session):
+        """Shows the program's sources read-only in a build's session (under
+        /grading/src); returns their paths there."""
+        if self.is_folder:
+            root = session.input(self.path, "/grading/src")
+            return [f"{root}/{source}" for source in self.sources]
+        return [session.input(self.path, f"/grading/src/{self.sources[0]}")]
+
 
 def sources_in(folder):
     """The .cpp files under a folder, as relative paths in order; links and

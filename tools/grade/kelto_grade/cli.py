@@ -12,7 +12,7 @@ import threading
 from pathlib import Path
 
 from . import cgroups, check, classlist, outputs, results, runner_options, sandbox, toolchain
-from .grading import Grader, Settings
+from .grading import Grader, ReferenceUnusable, Settings
 from .limits import RUN_DEFAULTS, Limits, parse_size
 from .merge import merge
 
@@ -161,9 +161,6 @@ def grade(argv):
                         out=out.resolve(), keep=arguments.keep, jobs=arguments.jobs)
     grader = Grader(settings, tools, sandbox.Containment(sandboxed, tools.folders),
                     cgroups.find())
-    reference, problem = grader.reference(classlist.program_at(arguments.reference))
-    if problem:
-        return _fail(problem)
     lock = threading.Lock()
 
     def told(record):
@@ -171,7 +168,11 @@ def grade(argv):
             print(f"{record['name']}: {record['build']}, {record['run']}; picture "
                   f"{record['picture']}; console {record['console']}", flush=True)
 
-    records = grader.students(programs, reference, told)
+    try:
+        reference, records = grader.grade(classlist.program_at(arguments.reference), programs,
+                                          told)
+    except ReferenceUnusable as problem:
+        return _fail(str(problem))
     records = results.class_fields(records, shard, len(everyone), reference.digests())
     outputs.write_reports(out, records)
     passed = sum(1 for record in records if record["passed"])

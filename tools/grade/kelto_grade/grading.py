@@ -1,9 +1,10 @@
-"""Building, running and judging programs: the reference once, then the
-students, several at a time, each in a sandbox of its own."""
+"""Building, running and judging programs: the reference once and first,
+the students beside it, several at a time, each in a sandbox of its own."""
 
 import hashlib
 import os
 import shutil
+import threading
 from concurrent.futures import ThreadPoolExecutor
 from dataclasses import dataclass
 from pathlib import Path
@@ -47,6 +48,11 @@ class Reference:
                 "console": hashlib.sha256(self.console).hexdigest(), "run": self.run}
 
 
+class ReferenceUnusable(Exception):
+    """The reference program cannot serve: it does not build, does not end
+    as a program should, or leaves no picture and console."""
+
+
 @dataclass
 class Graded:
     """What building and running one program gave."""
@@ -73,11 +79,7 @@ class Grader:
     def build(self, program, folder):
         session = self.containment.session(BUILD_LIMITS)
         try:
-            if program.is_folder:
-                root = session.input(program.path, "/grading/src")
-                sources = [f"{root}/{source}" for source in program.sources]
-            else:
-                sources = [session.input(program.path, f"/grading/src/{program.sources[0]}")]
+            sources = program.shown_in(session)
             job = Job(command=self.toolchain.command(sources, PROGRAM), log=BUILD_LOG,
                       collect=[PROGRAM, BUILD_LOG])
             ended = execute(session, job, BUILD_LIMITS, self.groups)
@@ -150,23 +152,41 @@ class Grader:
             return None, f"the reference program left no usable picture and console ({error})"
         return Reference(graded.run, picture, picture_bytes, console), None
 
-    def student(self, program, reference):
-        """One student's record, without the class's part of it."""
-        folder = self.settings.out / "students" / program.name
-        graded = self.build_and_run(program, folder)
-        return judge(program.name, graded, reference, self.settings.out)
+    def grade(self, reference_program, programs, told=None):
+        """The reference's outputs and every student's record, in the order
+        of `programs`; `told` hears of each record as it is done. The
+        reference is built and run first; students' programs are built and
+        run beside it, but judged only once it is done. Raises
+        ReferenceUnusable (and grades nobody) if it cannot serve."""
+        settings = self.settings
+        refused = threading.Event()
 
-    def students(self, programs, reference, told=None):
-        """Every student's record, in the order of `programs`; `told` hears
-        of each as it is done."""
+        def reference_outputs():
+            reference, problem = self.reference(reference_program)
+            if problem:
+                refused.set()
+            return reference, problem
+
         def one(program):
-            record = self.student(program, reference)
+            if refused.is_set():
+                return None
+            graded = self.build_and_run(program, settings.out / "students" / program.name)
+            reference, problem = first.result()
+            if problem:
+                return None
+            record = judge(program.name, graded, reference, settings.out)
             if told:
                 told(record)
             return record
 
-        with ThreadPoolExecutor(max_workers=max(1, self.settings.jobs)) as pool:
-            return list(pool.map(one, programs))
+        with ThreadPoolExecutor(max_workers=max(1, settings.jobs)) as pool:
+            first = pool.submit(reference_outputs)
+            records = [pool.submit(one, program) for program in programs]
+            reference, problem = first.result()
+            if problem:
+                pool.shutdown(cancel_futures=True)
+                raise ReferenceUnusable(problem)
+            return reference, [record.result() for record in records]
 
 
 def _relative(path, out):

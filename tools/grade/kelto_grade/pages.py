@@ -51,11 +51,7 @@ def build(program, name, flags, containment, site):
     """Builds one program's page into the site; returns whether it built."""
     session = containment.session(BUILD_LIMITS)
     try:
-        if program.is_folder:
-            root = session.input(program.path, "/grading/src")
-            sources = [f"{root}/{source}" for source in program.sources]
-        else:
-            sources = [session.input(program.path, f"/grading/src/{program.sources[0]}")]
+        sources = program.shown_in(session)
         command = [shutil.which("em++") or "em++", STANDARD, OPTIMISE,
                    *(f"-I{folder}" for folder in flags["include"]), *sources,
                    *flags["library"], *flags["link_option"], "-o", f"{name}.js"]
