@@ -1,5 +1,6 @@
 """The output folder: made ready for a grading (never taking a folder
-kelto-grade did not make), and the three reports written into it."""
+kelto-grade did not make), the names of the files in it, and the three
+reports written into it."""
 
 import shutil
 from pathlib import Path
@@ -7,6 +8,17 @@ from pathlib import Path
 from . import junit, report, results
 
 OWN_ENTRIES = ("reference", "students", "report.html", "results.json", "junit.xml")
+
+# The files of each program's folder (reference/, students/<name>/).
+PICTURE = "picture.png"
+CONSOLE = "console.txt"
+BUILD_LOG = "build.log"
+RUN_LOG = "run.log"
+DIFF = "diff.png"
+CONSOLE_DIFF = "console.diff"
+PROGRAM = "program"
+# The script, as the runs see it in their work folder.
+SCRIPT = "KELTO.SCR"
 
 
 def prepare(out, keep_away=()):
