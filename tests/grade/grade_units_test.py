@@ -11,7 +11,7 @@ import unittest
 import zlib
 from pathlib import Path
 
-from kelto_grade import classlist, compare, outcome, outputs, png, runner_options, toolchain
+from kelto_grade import cgroups, classlist, compare, outcome, outputs, png, runner_options, toolchain
 from kelto_grade.execution import Ended, _parse
 from kelto_grade.limits import RUN_DEFAULTS, parse_size, size_in_words
 
@@ -217,6 +217,26 @@ class OutputFolder(Folder):
 
     def test_the_class_folder_is_kept_apart(self):
         self.assertIn("outside", outputs.prepare(self.folder / "out", [self.folder]))
+
+
+class ControlGroups(Folder):
+    """Run groups on folders that stand in for the kernel's."""
+
+    def test_a_run_joins_each_group_once_then_becomes_the_command(self):
+        run = cgroups.V2Groups(self.folder).open_run(64 << 20, 8)
+        folder = run.folders["memory"]
+        self.assertEqual((folder / "memory.max").read_text(), str(64 << 20))
+        self.assertEqual((folder / "pids.max").read_text(), "8")
+        shown = subprocess.run(run.wrap(["/bin/sh", "-c", "echo $$"]), capture_output=True,
+                               text=True, check=True).stdout
+        self.assertEqual((folder / "cgroup.procs").read_text(), shown)
+
+    def test_what_the_kernel_counted_is_read_back(self):
+        run = cgroups.V2Groups(self.folder).open_run(64 << 20, 8)
+        folder = run.folders["memory"]
+        (folder / "memory.events").write_text("low 0\nhigh 0\nmax 3\noom 1\noom_kill 1\n")
+        (folder / "pids.events").write_text("max 0\n")
+        self.assertEqual(run.facts(), {"memory_exceeded": True, "processes_exceeded": False})
 
 
 class Sizes(unittest.TestCase):

@@ -1,11 +1,13 @@
 """Control groups for the limits that hold for a run as a whole: its memory
 and its number of processes.
 
-Two ways, tried in turn: groups of our own under this process's groups in
+Three ways, tried in turn: groups of our own under this process's groups in
 the v1 memory and pids hierarchies (where we may write there, as root
-usually may), or a transient systemd scope on a v2 machine (the system's
-for root, the user's otherwise). Where neither works, the run's processes
-get rlimits instead (see supervise.py).
+usually may); a transient systemd scope on a v2 machine (the system's
+manager for root, the user's otherwise); or, on a v2 machine without a
+usable systemd, groups of our own beside this process's group where its
+parent gives its children the memory and pids controllers. Where none
+works, the run's processes get rlimits instead (see supervise.py).
 """
 
 import itertools
@@ -25,8 +27,9 @@ def _write(path, text):
         file.write(text)
 
 
-def _mounts_v1():
-    """The v1 hierarchies' mount points and roots, by controller."""
+def _mounts():
+    """The control group mounts: by v1 controller, and "v2" for the unified
+    hierarchy; each (mount point, root of the mount in the hierarchy)."""
     mounts = {}
     try:
         lines = Path("/proc/self/mountinfo").read_text(encoding="utf-8").splitlines()
@@ -35,15 +38,27 @@ def _mounts_v1():
     for line in lines:
         before, _, after = line.partition(" - ")
         fields, tail = before.split(), after.split()
-        if len(fields) < 5 or len(tail) < 3 or tail[0] != "cgroup":
+        if len(fields) < 5 or len(tail) < 3:
             continue
-        for controller in ("memory", "pids"):
-            if controller in tail[2].split(","):
-                mounts[controller] = (fields[4], fields[3])
+        if tail[0] == "cgroup2":
+            mounts["v2"] = (fields[4], fields[3])
+        elif tail[0] == "cgroup":
+            for controller in ("memory", "pids"):
+                if controller in tail[2].split(","):
+                    mounts[controller] = (fields[4], fields[3])
     return mounts
 
 
-def _own_groups_v1():
+def _folder(mount, path):
+    """The folder of a group's path under a mount of its hierarchy."""
+    mount_point, root = mount
+    if root != "/" and path.startswith(root):
+        path = path[len(root):]
+    return Path(mount_point + path)
+
+
+def _own_groups():
+    """This process's group paths: by v1 controller, and "v2"."""
     groups = {}
     try:
         lines = Path("/proc/self/cgroup").read_text(encoding="utf-8").splitlines()
@@ -52,20 +67,22 @@ def _own_groups_v1():
     for line in lines:
         parts = line.split(":", 2)
         if len(parts) == 3:
-            for controller in parts[1].split(","):
+            for controller in parts[1].split(",") if parts[1] else ["v2"]:
                 groups[controller] = parts[2]
     return groups
 
 
-class V1Run:
-    """One run's groups in the memory and pids hierarchies."""
+class RunGroups:
+    """One run's groups: by controller, its folder (in v2 one folder
+    serves both), and the counter of kills for memory it keeps."""
 
-    def __init__(self, folders):
+    def __init__(self, folders, memory_counter):
         self.folders = folders
+        self.memory_counter = memory_counter
 
     def wrap(self, argv):
         """The command that joins the groups, then becomes argv."""
-        procs = [str(folder / "cgroup.procs") for folder in self.folders.values()]
+        procs = sorted({str(folder / "cgroup.procs") for folder in self.folders.values()})
         join = 'n=$1; shift; while [ "$n" -gt 0 ]; do ' \
                'echo $$ 2>/dev/null >"$1" || { echo "cannot join the control group $1" >&2; ' \
                'exit 125; }; shift; n=$((n - 1)); done; exec "$@"'
@@ -75,9 +92,9 @@ class V1Run:
         """What the kernel counted: whether the memory limit killed a
         process, whether the process limit refused one."""
         facts = {}
-        control = self.folders["memory"] / "memory.oom_control"
         try:
-            for line in control.read_text(encoding="ascii").splitlines():
+            for line in (self.folders["memory"] / self.memory_counter).read_text(
+                    encoding="ascii").splitlines():
                 if line.startswith("oom_kill "):
                     facts["memory_exceeded"] = int(line.split()[1]) > 0
         except (OSError, ValueError):
@@ -92,7 +109,7 @@ class V1Run:
         return facts
 
     def close(self):
-        for folder in self.folders.values():
+        for folder in set(self.folders.values()):
             try:
                 folder.rmdir()
             except OSError:
@@ -111,16 +128,12 @@ class V1Groups:
 
     @staticmethod
     def find():
-        mounts, own = _mounts_v1(), _own_groups_v1()
+        mounts, own = _mounts(), _own_groups()
         parents = {}
         for controller in ("memory", "pids"):
             if controller not in mounts or controller not in own:
                 return None
-            mount_point, root = mounts[controller]
-            path = own[controller]
-            if root != "/" and path.startswith(root):
-                path = path[len(root):]
-            parents[controller] = Path(mount_point + path)
+            parents[controller] = _folder(mounts[controller], own[controller])
         groups = V1Groups(parents)
         try:
             groups.open_run(64 * 1024 * 1024, 8).close()
@@ -143,9 +156,9 @@ class V1Groups:
                 _write(memory / "memory.memsw.limit_in_bytes", str(memory_bytes))
             _write(folders["pids"] / "pids.max", str(processes))
         except OSError:
-            V1Run(folders).close()
+            RunGroups(folders, "").close()
             raise
-        return V1Run(folders)
+        return RunGroups(folders, "memory.oom_control")
 
 
 class ScopeRun:
@@ -202,6 +215,54 @@ class SystemdScopes:
         return ScopeRun(prefix)
 
 
+class V2Groups:
+    """Groups made directly beside this process's own in the v2 hierarchy,
+    where its parent gives its children the memory and pids controllers
+    and we may make groups there."""
+
+    description = "cgroup v2 groups made by kelto-grade"
+    memory_means = "a control group (cgroup v2 memory.max)"
+    processes_means = "a control group (cgroup v2 pids.max)"
+
+    def __init__(self, parent):
+        self.parent = parent
+
+    @staticmethod
+    def find():
+        mounts, own = _mounts(), _own_groups()
+        if "v2" not in mounts or "v2" not in own:
+            return None
+        folder = _folder(mounts["v2"], own["v2"])
+        # A group with processes passes no controller on, but for the root.
+        parent = folder if own["v2"] == "/" else folder.parent
+        try:
+            given = (parent / "cgroup.subtree_control").read_text(encoding="ascii").split()
+        except OSError:
+            return None
+        if "memory" not in given or "pids" not in given:
+            return None
+        groups = V2Groups(parent)
+        try:
+            groups.open_run(64 * 1024 * 1024, 8).close()
+        except OSError:
+            return None
+        return groups
+
+    def open_run(self, memory_bytes, processes):
+        folder = self.parent / _group_name()
+        folder.mkdir()
+        run = RunGroups({"memory": folder, "pids": folder}, "memory.events")
+        try:
+            _write(folder / "memory.max", str(memory_bytes))
+            if (folder / "memory.swap.max").exists():
+                _write(folder / "memory.swap.max", "0")
+            _write(folder / "pids.max", str(processes))
+        except OSError:
+            run.close()
+            raise
+        return run
+
+
 def find():
     """The way this machine gives per-run groups, or None."""
-    return V1Groups.find() or SystemdScopes.find()
+    return V1Groups.find() or SystemdScopes.find() or V2Groups.find()
