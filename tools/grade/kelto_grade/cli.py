@@ -151,6 +151,8 @@ def grade(argv):
         everyone = classlist.read_class(arguments.students)
     except ValueError as error:
         return _fail(str(error))
+    if not everyone:
+        return _fail(f"{arguments.students} holds no program (a .cpp file or a folder)")
     programs = classlist.shard_of(everyone, *shard) if shard else everyone
     out = Path(arguments.out)
     problem = outputs.prepare(out, keep_away=[arguments.students])

@@ -107,6 +107,10 @@ def main(argv):
     except ValueError as error:
         print(f"web-class.sh: {error}", file=sys.stderr)
         return 2
+    if not programs:
+        print(f"web-class.sh: {arguments.programs} holds no program (a .cpp file or a folder)",
+              file=sys.stderr)
+        return 2
     names = [page_name(program.name) for program in programs]
     if len(set(names)) != len(names):
         print("web-class.sh: two programs give the same page name once their names are made "
