@@ -21,6 +21,19 @@ SCRIPT = CLASS / "dots.scr"
 SECRET = "kelto-grade-test-secret-7f3a"
 SLEEPER = "kelto-grade-test-sleeper"
 
+# Programs that are the reference with a change or two, made by the test.
+VARIANTS = {
+    # Dots one pixel too large.
+    "small_difference": [("KELTO_circle(RED, x, y, 10)", "KELTO_circle(RED, x, y, 11)")],
+    # The reference, with a child left behind that sleeps on.
+    "forks_a_sleeper": [
+        ("#include <kelto.h>\n", "#include <kelto.h>\n#include <unistd.h>\n"),
+        ("    KELTO_open(instance", "    if (fork() == 0) {\n        setsid();\n"
+         f'        execl("/bin/sleep", "{SLEEPER}", "120", static_cast<char *>(nullptr));\n'
+         "        _exit(1);\n    }\n    KELTO_open(instance"),
+    ],
+}
+
 
 class Teacher:
     """A teacher's home in a temporary folder, with KELTO installed under it
@@ -38,11 +51,18 @@ class Teacher:
         self.kelto_grade = self.prefix / "bin" / "kelto-grade"
 
     def make_class(self, names, folder="class"):
-        """A class folder in the home with the named programs of CLASS."""
+        """A class folder in the home with the named programs of CLASS and
+        VARIANTS."""
         students = self.home / folder
         students.mkdir()
         for name in names:
-            shutil.copy(CLASS / f"{name}.cpp", students / f"{name}.cpp")
+            if name in VARIANTS:
+                program = (CLASS / "reference.cpp").read_text()
+                for old, new in VARIANTS[name]:
+                    program = program.replace(old, new)
+                (students / f"{name}.cpp").write_text(program)
+            else:
+                shutil.copy(CLASS / f"{name}.cpp", students / f"{name}.cpp")
         return students
 
     def grade(self, students, *arguments, out="grading", reference="reference"):

@@ -72,6 +72,15 @@ def _own_groups():
     return groups
 
 
+def _can_make_groups(groups):
+    """Whether a run's groups can be made, given their limits, and removed."""
+    try:
+        groups.open_run(64 * 1024 * 1024, 8).close()
+    except OSError:
+        return False
+    return True
+
+
 class RunGroups:
     """One run's groups: by controller, its folder (in v2 one folder
     serves both), and the counter of kills for memory it keeps."""
@@ -135,11 +144,7 @@ class V1Groups:
                 return None
             parents[controller] = _folder(mounts[controller], own[controller])
         groups = V1Groups(parents)
-        try:
-            groups.open_run(64 * 1024 * 1024, 8).close()
-        except OSError:
-            return None
-        return groups
+        return groups if _can_make_groups(groups) else None
 
     def open_run(self, memory_bytes, processes):
         folders = {}
@@ -242,11 +247,7 @@ class V2Groups:
         if "memory" not in given or "pids" not in given:
             return None
         groups = V2Groups(parent)
-        try:
-            groups.open_run(64 * 1024 * 1024, 8).close()
-        except OSError:
-            return None
-        return groups
+        return groups if _can_make_groups(groups) else None
 
     def open_run(self, memory_bytes, processes):
         folder = self.parent / _group_name()

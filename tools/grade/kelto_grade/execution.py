@@ -52,7 +52,7 @@ class Job:
     collect_folders: list = field(default_factory=list)
 
 
-def supervisor_spec(job, limits, rlimit_memory, sandboxed):
+def supervisor_plan(job, limits, rlimit_memory, sandboxed):
     own_limits = {"wall_seconds": limits.wall_seconds, "cpu_seconds": limits.cpu_seconds,
                   "file_size_bytes": limits.file_size_bytes}
     if rlimit_memory:
@@ -135,9 +135,9 @@ def execute(session, job, limits, groups):
     """Runs `job` in `session` under `limits`, with per-run control groups
     from `groups` where there are some; returns how it ended."""
     run_group = groups.open_run(limits.memory_bytes, limits.processes) if groups else None
-    spec = supervisor_spec(job, limits, rlimit_memory=run_group is None,
+    plan = supervisor_plan(job, limits, rlimit_memory=run_group is None,
                            sandboxed=session.sandboxed)
-    argv = session.command(spec)
+    argv = session.command(plan)
     if run_group:
         argv = run_group.wrap(argv)
     # The files, their frames and the report's own lines.

@@ -77,15 +77,15 @@ class SandboxSession:
         self.arguments += ["--ro-bind", str(host), path]
         return path
 
-    def command(self, spec):
+    def command(self, plan):
         variables = {"PATH": "/usr/bin:/bin", "HOME": WORK, "TMPDIR": "/tmp", "LC_ALL": "C",
                      **self.environment}
         environment = ["--clearenv", "--chdir", WORK]
         for name, value in variables.items():
             environment += ["--setenv", name, value]
-        spec = dict(spec, cwd=WORK, sandboxed=True)
+        plan = dict(plan, cwd=WORK, sandboxed=True)
         return [*self.arguments, *environment, "--", self.python, "-I", "-B",
-                "/kelto-grade/supervise.py", json.dumps(spec)]
+                "/kelto-grade/supervise.py", json.dumps(plan)]
 
     def close(self):
         pass
@@ -107,11 +107,11 @@ class PlainSession:
         shutil.copyfile(host, Path(self.work, inside))
         return str(Path(self.work, inside))
 
-    def command(self, spec):
-        spec = dict(spec, cwd=self.work, sandboxed=False)
+    def command(self, plan):
+        plan = dict(plan, cwd=self.work, sandboxed=False)
         settings = [f"{name}={value}" for name, value in self.environment.items()]
         return ["/usr/bin/env", *settings, self.python, "-I", "-B", str(SUPERVISOR),
-                json.dumps(spec)]
+                json.dumps(plan)]
 
     def close(self):
         shutil.rmtree(self.work, ignore_errors=True)

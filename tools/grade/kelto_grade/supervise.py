@@ -55,10 +55,10 @@ def apply_limits(limits):
         lowered(resource.RLIMIT_NPROC, limits["processes"])
 
 
-def start(spec):
+def start(plan):
     """Forks the command with its output in the log file; returns its pid."""
-    command = spec["command"]
-    log = os.open(spec["log"], os.O_WRONLY | os.O_CREAT | os.O_TRUNC | os.O_NOFOLLOW, 0o644)
+    command = plan["command"]
+    log = os.open(plan["log"], os.O_WRONLY | os.O_CREAT | os.O_TRUNC | os.O_NOFOLLOW, 0o644)
     nothing = os.open(os.devnull, os.O_RDONLY)
     pid = os.fork()
     if pid == 0:
@@ -71,7 +71,7 @@ def start(spec):
             os.dup2(log, 1)
             os.dup2(log, 2)
             os.closerange(3, 65536)
-            apply_limits(spec["limits"])
+            apply_limits(plan["limits"])
             os.execv(command[0], command)
         except BaseException as error:
             os.write(2, f"cannot start {command[0]}: {error}\n".encode())
@@ -96,12 +96,12 @@ def wait_for(pid, wall_seconds, grace_seconds):
     return True
 
 
-def end_leftovers(spec, pid):
+def end_leftovers(plan, pid):
     """Kills every process the command left: in the sandbox all of them but
     this one (the sandbox's own first process is spared by the kernel);
     without a sandbox, the command's process group."""
     try:
-        if spec["sandboxed"]:
+        if plan["sandboxed"]:
             os.kill(-1, signal.SIGKILL)
         else:
             os.killpg(pid, signal.SIGKILL)
@@ -130,12 +130,12 @@ def read_regular(path, limit):
         os.close(handle)
 
 
-def collect(spec):
+def collect(plan):
     """The files to bring out, in order, within the byte budget; and
     whether the budget was too small for them."""
-    budget = spec["collect_bytes"]
-    names = list(spec["collect"])
-    for folder in spec.get("collect_folders", []):
+    budget = plan["collect_bytes"]
+    names = list(plan["collect"])
+    for folder in plan.get("collect_folders", []):
         try:
             entries = sorted(os.scandir(folder), key=lambda entry: entry.name)
         except OSError:
@@ -154,24 +154,24 @@ def collect(spec):
     return files, False
 
 
-def work_full(spec):
-    if not spec["sandboxed"]:
+def work_full(plan):
+    if not plan["sandboxed"]:
         return False
     free = os.statvfs(".")
     return free.f_bavail * free.f_frsize < FULL_BELOW_BYTES
 
 
 def main():
-    spec = json.loads(sys.argv[1])
+    plan = json.loads(sys.argv[1])
     keep_private()
-    os.chdir(spec["cwd"])
+    os.chdir(plan["cwd"])
     started = time.monotonic()
-    pid = start(spec)
-    timed_out = wait_for(pid, spec["limits"]["wall_seconds"], spec["grace_seconds"])
+    pid = start(plan)
+    timed_out = wait_for(pid, plan["limits"]["wall_seconds"], plan["grace_seconds"])
     _, status, usage = os.wait4(pid, 0)
     wall_seconds = time.monotonic() - started
-    end_leftovers(spec, pid)
-    files, too_much = collect(spec)
+    end_leftovers(plan, pid)
+    files, too_much = collect(plan)
     report = {
         "exit": os.WEXITSTATUS(status) if os.WIFEXITED(status) else None,
         "signal": os.WTERMSIG(status) if os.WIFSIGNALED(status) else None,
@@ -179,7 +179,7 @@ def main():
         "wall_seconds": round(wall_seconds, 3),
         "cpu_seconds": round(usage.ru_utime + usage.ru_stime, 3),
         "max_memory_bytes": usage.ru_maxrss * 1024,
-        "work_full": work_full(spec),
+        "work_full": work_full(plan),
         "collect_over": too_much,
         "files": [{"name": name, "size": len(data)} for name, data in files],
     }
