@@ -7,6 +7,7 @@ zzz_hostile), so the others are graded both after and beside it.
 """
 
 import hashlib
+import os
 import re
 import socket
 import subprocess
@@ -122,6 +123,10 @@ class HostileClass(unittest.TestCase):
 
     def test_no_process_is_left_and_no_connection_was_made(self):
         self.assertEqual(processes_named(SLEEPER), [])
+        # Nor any control group of a run.
+        for root, folders, _ in os.walk("/sys/fs/cgroup"):
+            self.assertEqual([name for name in folders if name.startswith("kelto-grade-")], [],
+                             root)
         with self.assertRaises(BlockingIOError):
             self.listener.accept()
 

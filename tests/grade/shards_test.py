@@ -83,6 +83,17 @@ class Shards(unittest.TestCase):
         for out in ("refused-1", "refused-2", "refused-3"):
             self.assertFalse((self.teacher.home / out / "results.json").exists())
 
+    def test_without_the_sandbox_the_records_are_the_same(self):
+        students = self.teacher.make_class(("correct", "crashes"), folder="unsandboxed-class")
+        plain = self.teacher.grade(students, "--no-sandbox", out="unsandboxed")
+        self.assertEqual(plain.returncode, 1, plain.stderr)
+        self.assertIn("no sandbox", plain.stderr)
+        whole = timings_aside(self.teacher.records("whole"))
+        for name, record in timings_aside(self.teacher.records("unsandboxed")).items():
+            self.assertEqual({key: record[key] for key in ("build", "run", "picture", "console")},
+                             {key: whole[name][key] for key in ("build", "run", "picture",
+                                                                "console")}, name)
+
     def test_a_reference_that_does_not_build_grades_nobody(self):
         refused = self.teacher.grade(self.teacher.home / "class", out="refused-reference",
                                      reference="no_build")

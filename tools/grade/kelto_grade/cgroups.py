@@ -12,10 +12,17 @@ works, the run's processes get rlimits instead (see supervise.py).
 
 import itertools
 import os
+import select
+import signal
 import subprocess
+import time
 from pathlib import Path
 
 _counter = itertools.count(1)
+# Leftover processes of a run are killed and waited for at most this often,
+# each time for at most this long.
+CLOSE_ROUNDS = 8
+STUCK_SECONDS = 10
 
 
 def _group_name():
@@ -117,12 +124,72 @@ class RunGroups:
             pass
         return facts
 
+    def members(self):
+        """The processes in the groups now."""
+        pids = set()
+        for folder in set(self.folders.values()):
+            try:
+                pids |= {int(pid) for pid in (folder / "cgroup.procs").read_text(
+                    encoding="ascii").split()}
+            except (OSError, ValueError):
+                pass
+        return pids
+
     def close(self):
+        """Removes the groups. Whatever is still in them is killed and
+        waited for first: in the sandbox nothing is left by then, but
+        without it a process that left its process group may be."""
+        for _ in range(CLOSE_ROUNDS):
+            pids = self.members()
+            if not pids:
+                break
+            _kill_and_wait(pids, {folder.name for folder in self.folders.values()})
         for folder in set(self.folders.values()):
             try:
                 folder.rmdir()
             except OSError:
                 pass
+
+
+def _in_groups(pid, names):
+    """Whether the process is in a group of one of these names."""
+    try:
+        lines = Path(f"/proc/{pid}/cgroup").read_text(encoding="utf-8").splitlines()
+    except OSError:
+        return False
+    return any(line.rsplit("/", 1)[-1] in names for line in lines)
+
+
+def _kill_and_wait(pids, names):
+    """Kills the processes that are still in the groups `names` and waits
+    until each has ended (a process stuck in the kernel is waited for a
+    while only)."""
+    poller, handles = select.poll(), []
+    for pid in pids:
+        try:
+            handle = os.pidfd_open(pid)
+        except OSError:
+            continue
+        # Held by its handle, the process is the one listed if it is still
+        # in the groups, and never a newer one with its number.
+        if not _in_groups(pid, names):
+            os.close(handle)
+            continue
+        handles.append(handle)
+        try:
+            signal.pidfd_send_signal(handle, signal.SIGKILL)
+        except OSError:
+            pass
+        poller.register(handle, select.POLLIN)
+    deadline = time.monotonic() + STUCK_SECONDS
+    waiting = len(handles)
+    while waiting and time.monotonic() < deadline:
+        ready = poller.poll(max(0.0, deadline - time.monotonic()) * 1000)
+        for handle, _ in ready:
+            poller.unregister(handle)
+            waiting -= 1
+    for handle in handles:
+        os.close(handle)
 
 
 class V1Groups:

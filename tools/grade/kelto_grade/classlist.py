@@ -44,7 +44,7 @@ def sources_in(folder):
 
 def program_at(path):
     """The program a .cpp file or a folder holds (perhaps with no sources)."""
-    path = Path(path)
+    path = Path(path).absolute()
     if path.is_dir():
         return Program(name=path.name, path=path, sources=sources_in(path))
     return Program(name=path.stem, path=path, sources=(path.name,))
@@ -53,7 +53,7 @@ def program_at(path):
 def read_class(folder):
     """The class in `folder`, in order of name; raises ValueError with the
     reason when it cannot be read or two entries share a name."""
-    folder = Path(folder)
+    folder = Path(folder).absolute()
     if not folder.is_dir():
         raise ValueError(f"{folder} is not a folder")
     programs = {}

@@ -5,9 +5,12 @@ The sandbox has no network, its own process, IPC and host name
 namespaces, a user of its own with no capabilities and no further user
 namespaces, /usr and the library's folders read-only, of /etc only what the
 dynamic loader needs, a private /tmp, and one writable folder, /work, whose
-size is the run's output limit. Its first process is supervise.py, which
-brings the outputs out through a pipe: nothing in the sandbox can write
-anywhere that outlives it.
+size is the run's output limit. Its first process, PID 1 of its namespace,
+is supervise.py, which brings the outputs out through a pipe: nothing in
+the sandbox can write anywhere that outlives it. Being PID 1, it cannot be
+killed from inside, and bubblewrap ends only once it has ended, and with it
+every process of the namespace, so that a run's control groups are empty
+when the run is over.
 """
 
 import json
@@ -57,7 +60,7 @@ class SandboxSession:
         self.environment = dict(environment or {})
         self.arguments = [
             "bwrap", "--unshare-all", "--unshare-user", "--disable-userns",
-            "--die-with-parent", "--new-session", "--cap-drop", "ALL",
+            "--die-with-parent", "--as-pid-1", "--new-session", "--cap-drop", "ALL",
             "--uid", str(SANDBOX_UID), "--gid", str(SANDBOX_UID), "--hostname", "kelto-grade",
             *_system_binds(), "--proc", "/proc", "--dev", "/dev",
             "--size", str(tmp_bytes), "--tmpfs", "/tmp",

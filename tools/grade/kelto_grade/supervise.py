@@ -98,8 +98,8 @@ def wait_for(pid, wall_seconds, grace_seconds):
 
 def end_leftovers(plan, pid):
     """Kills every process the command left: in the sandbox all of them but
-    this one (the sandbox's own first process is spared by the kernel);
-    without a sandbox, the command's process group."""
+    this one, the namespace's first; without a sandbox, the command's
+    process group."""
     try:
         if plan["sandboxed"]:
             os.kill(-1, signal.SIGKILL)
