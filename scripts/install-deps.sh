@@ -15,6 +15,7 @@ packages=(
   emscripten chromium nodejs              # the web pages and their tests in headless Chromium
   g++-mingw-w64-x86-64 dpkg-dev          # the Windows build (FreeType from Debian's source)
   wine64 wine fonts-wine                  # the Windows tests (64-bit Wine only: never wine32)
+  bubblewrap python3                      # kelto-grade: students' programs built and run in a sandbox
 )
 
 missing=()

@@ -44,7 +44,12 @@ script::Event await_event() {
     script::ScriptState &script = script::state();
     WindowSystem &windows = window_system();
     events.event = script::Event{};
-    if (events.unattended) begin_unattended_wait(*events.unattended);
+    // An unattended run begins at the first wait of an open library: before
+    // KELTO_open the wait answers as on every display, and the script keeps
+    // its first event for the program's first real wait.
+    UnattendedRun *const unattended =
+        events.unattended && is_open() ? &*events.unattended : nullptr;
+    if (unattended) begin_unattended_wait(*unattended);
     while (event_pending(events)) {
         const bool taken = pump_step(events, windows);
         // A quit taken in this pass is never overwritten by a scripted event.
@@ -56,8 +61,8 @@ script::Event await_event() {
             script.playing = false;
         }
         // Unattended, an ended script leaves the event to the run.
-        if (events.unattended && events.event.kind != EventKind::Quit && script_over()) {
-            unattended_event(*events.unattended, events.event);
+        if (unattended && events.event.kind != EventKind::Quit && script_over()) {
+            unattended_event(*unattended, events.event);
             break;
         }
         if ((events.one_frame || events.animating) && events.event.kind == EventKind::None) {

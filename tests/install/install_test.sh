@@ -39,16 +39,19 @@ g++ -std=c++20 -o "$work/one_tick_replay" "$source/tests/install/one_tick.cpp" \
 echo 'KELTO_KBD(97);' >"$work/one_tick.scr"
 "$work/one_tick_replay" --script "$work/one_tick.scr" --ticks 1
 
-echo "== scripts/grade.sh: a class graded against a reference run"
+echo "== kelto-grade, installed, and scripts/grade.sh: a class graded against a reference run"
+[ -x "$work/prefix/bin/kelto-grade" ] || { echo "kelto-grade was not installed"; exit 1; }
+"$work/prefix/bin/kelto-grade" --check >/dev/null
 mkdir -p "$work/class"
 cp "$source/examples/click_to_draw.cpp" "$work/class/same.cpp"
 sed 's/BLUE/GREEN/' "$source/examples/click_to_draw.cpp" >"$work/class/green.cpp"
 echo 'int broken(' >"$work/class/broken.cpp"
 table=$(cd "$work" && "$source/scripts/grade.sh" "$source/examples/click_to_draw.cpp" class \
-  "$source/examples/scripts/click_to_draw.scr" --ticks 2)
-grep -Eq '^same +0 +match +match' <<<"$table" || { echo "$table"; exit 1; }
-grep -Eq '^green +0 +differs +match' <<<"$table" || { echo "$table"; exit 1; }
-grep -Eq '^broken +no build' <<<"$table" || { echo "$table"; exit 1; }
+  "$source/examples/scripts/click_to_draw.scr" --ticks 2) || [ $? -eq 1 ]
+grep -Eq '^same +built +finished +identical +identical$' <<<"$table" || { echo "$table"; exit 1; }
+grep -Eq '^green +built +finished +[0-9]+ pixels differ +identical$' <<<"$table" ||
+  { echo "$table"; exit 1; }
+grep -Eq '^broken +does not build' <<<"$table" || { echo "$table"; exit 1; }
 
 echo "== add_subdirectory: only the library is built"
 mkdir -p "$work/sub"
