@@ -21,8 +21,11 @@ JOBS ?= $(shell nproc)
 # tests or benchmarks), and where deb puts the package.
 USER_BUILD ?= build/user
 DEB_DIR ?= build
+# The native tree whose reference goes into the Windows zip; make test gives
+# its own.
+NATIVE_BUILD ?= $(USER_BUILD)
 
-.PHONY: run install docs deb user-configure test build configure deps \
+.PHONY: run install docs deb user-configure native-configure test build configure deps \
 	clean web web-for-tests windows windows-tests
 
 # ---- A user's commands: the build tier only.
@@ -51,6 +54,10 @@ deb: user-configure
 	@mkdir -p $(DEB_DIR)
 	@cp $(USER_BUILD)/deb/*.deb $(DEB_DIR)/
 	@ls $(DEB_DIR)/$$(basename $(USER_BUILD)/deb/*.deb)
+
+native-configure:
+	@if [ "$(NATIVE_BUILD)" = "$(USER_BUILD)" ]; then \
+	  $(MAKE) --no-print-directory user-configure; fi
 
 # ---- The developers' commands: every tier that make test tests.
 deps:
@@ -82,19 +89,24 @@ web-for-tests: deps
 
 # ---- The Windows build: FreeType and GoogleTest cross-built from Debian's
 # sources once (cached under build/cache), then every program and test as a
-# single static .exe in build/windows, and the release zip.
-windows: deps
+# single static .exe in build/windows, and the release zip (CPack's ZIP
+# generator), which takes the reference from the native tree.
+windows: native-configure
+	@scripts/install-deps.sh build windows
+	@cmake --build $(NATIVE_BUILD) -j $(JOBS) --target kelto_docs
 	@scripts/build-freetype.sh mingw64 build/cache
 	@scripts/build-googletest.sh mingw64 build/cache
-	@cmake --preset windows $(CMAKE_ARGS) $(WINDOWS_CMAKE_ARGS) >/dev/null
+	@cmake --preset windows -DKELTO_DOCS_FROM=$(abspath $(NATIVE_BUILD))/docs/html \
+	  $(CMAKE_ARGS) $(WINDOWS_CMAKE_ARGS) >/dev/null
 	@cmake --build --preset windows -j $(JOBS)
-	@scripts/package-windows.sh build/windows build/cache
+	@cpack --config build/windows/CPackConfig.cmake -B build/windows >/dev/null
+	@ls build/windows/kelto-*-windows-x86_64.zip
 
 # The release tests include the Windows build under Wine, where the tools
 # for it are installed; its card designer is compared with this build's.
 windows-tests:
 	@if [ "$(PRESET)" = release ] && scripts/windows-tools-installed.sh; then \
-	  $(MAKE) --no-print-directory windows \
+	  $(MAKE) --no-print-directory windows NATIVE_BUILD=build/$(PRESET) \
 	    WINDOWS_CMAKE_ARGS=-DKELTO_DESKTOP_CARD_DESIGNER=$(CURDIR)/build/release/app/card_designer && \
 	  tests/windows/run_windows_tests.sh build/windows; fi
 

@@ -99,7 +99,9 @@ install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/starter DESTINATION ${KELTO_EXA
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/LICENSE.fonts
   ${PROJECT_SOURCE_DIR}/LICENSE.freetype DESTINATION ${KELTO_DOC_DIR} COMPONENT licences)
 
-if(NOT WIN32)
+if(WIN32)
+  include(${PROJECT_SOURCE_DIR}/cmake/KeltoWindowsZip.cmake)
+else()
   include(${PROJECT_SOURCE_DIR}/cmake/KeltoDebian.cmake)
 endif()
 include(${PROJECT_SOURCE_DIR}/cmake/KeltoPackage.cmake)

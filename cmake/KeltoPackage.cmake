@@ -1,5 +1,6 @@
 # CPack, which makes the packages from the install rules: the Debian package
-# on Linux (make deb; set up by KeltoDebian.cmake). Included last, when every
+# on Linux (make deb; set up by KeltoDebian.cmake) and the release zip on
+# Windows (make windows; KeltoWindowsZip.cmake). Included last, when every
 # install rule is known.
 set(CPACK_PACKAGE_NAME kelto)
 set(CPACK_PACKAGE_VENDOR "The KELTO developers")
