@@ -7,7 +7,8 @@
 #                   build/user/docs/html
 #   make deb      - the Debian package, build/kelto_<version>-1_amd64.deb
 #   make test     - build and run every test
-#   make web      - every program as a web page in build/web
+#   make web      - every program as a web page in build/web, with a gallery
+#                   of them: build/web/index.html
 #   make windows  - every program as a Windows .exe in build/windows, and the
 #                   release zip beside them
 # Each first installs the Debian packages it needs (scripts/install-deps.sh):
@@ -21,8 +22,8 @@ JOBS ?= $(shell nproc)
 # tests or benchmarks), and where deb puts the package.
 USER_BUILD ?= build/user
 DEB_DIR ?= build
-# The native tree whose reference goes into the Windows zip; make test gives
-# its own.
+# The native tree whose replay runners make the gallery's thumbnails and
+# whose reference goes into the Windows zip; make test gives its own.
 NATIVE_BUILD ?= $(USER_BUILD)
 
 .PHONY: run install docs deb user-configure native-configure test build configure deps \
@@ -75,17 +76,24 @@ test: build web-for-tests
 
 # ---- The browser build: FreeType for Emscripten (built once, cached under
 # build/cache), then one configure and every program as a page in build/web.
-# Debian's emcc finds its JavaScript parser only through NODE_PATH.
-web: deps
+# Debian's emcc finds its JavaScript parser only through NODE_PATH. The
+# gallery's thumbnails are made by the native replay runners (NATIVE_BUILD),
+# each program playing its short script.
+web: native-configure
+	@scripts/install-deps.sh build web
 	@scripts/build-freetype.sh emscripten build/cache
 	@NODE_PATH=/usr/share/nodejs cmake --preset web $(CMAKE_ARGS) >/dev/null
 	@NODE_PATH=/usr/share/nodejs cmake --build --preset web -j $(JOBS)
+	@cmake --build $(NATIVE_BUILD) -j $(JOBS) --target kelto_gallery
+	@cp -r $(NATIVE_BUILD)/gallery/. build/web/
+	@echo "build/web/index.html"
 
 # The release tests include the pages in headless Chromium, where the tools
-# for them are installed.
-web-for-tests: deps
+# for them are installed; the gallery comes from the release tree.
+web-for-tests:
 	@if [ "$(PRESET)" = release ] && scripts/web-tools-installed.sh; then \
-	  scripts/install-web-test-packages.sh && $(MAKE) --no-print-directory web; fi
+	  scripts/install-web-test-packages.sh && \
+	  $(MAKE) --no-print-directory web NATIVE_BUILD=build/$(PRESET); fi
 
 # ---- The Windows build: FreeType and GoogleTest cross-built from Debian's
 # sources once (cached under build/cache), then every program and test as a
