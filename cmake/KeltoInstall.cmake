@@ -31,8 +31,7 @@ if(TARGET kelto_replay)
 endif()
 install(TARGETS ${KELTO_INSTALLED_TARGETS} EXPORT kelto-targets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR})
-install(FILES ${PROJECT_SOURCE_DIR}/include/kelto.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}
- )
+install(FILES ${PROJECT_SOURCE_DIR}/include/kelto.h DESTINATION ${CMAKE_INSTALL_INCLUDEDIR})
 install(EXPORT kelto-targets NAMESPACE kelto:: DESTINATION ${KELTO_CMAKE_DIR})
 
 if(TARGET kelto_replay)
@@ -60,8 +59,7 @@ file(RELATIVE_PATH KELTO_PC_INCLUDE_FROM_PC /prefix/${CMAKE_INSTALL_LIBDIR}/pkgc
 set(KELTO_PC_NAME kelto)
 set(KELTO_PC_ENTRY kelto_main)
 configure_file(${PROJECT_SOURCE_DIR}/cmake/kelto.pc.in ${PROJECT_BINARY_DIR}/kelto.pc @ONLY)
-install(FILES ${PROJECT_BINARY_DIR}/kelto.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig
- )
+install(FILES ${PROJECT_BINARY_DIR}/kelto.pc DESTINATION ${CMAKE_INSTALL_LIBDIR}/pkgconfig)
 if(TARGET kelto_replay)
   # The same programs as replay runners: kelto-replay.pc.
   set(KELTO_PC_NAME kelto-replay)
@@ -80,8 +78,7 @@ endif()
 set(KELTO_DOCS_FROM "" CACHE PATH
   "A native build's docs/html, installed by a cross build that makes no documentation")
 if(KELTO_BUILD_DOCS)
-  install(DIRECTORY ${PROJECT_BINARY_DIR}/docs/html/ DESTINATION ${KELTO_DOC_DIR}/html
-   )
+  install(DIRECTORY ${PROJECT_BINARY_DIR}/docs/html/ DESTINATION ${KELTO_DOC_DIR}/html)
 elseif(KELTO_DOCS_FROM)
   install(DIRECTORY ${KELTO_DOCS_FROM}/ DESTINATION ${KELTO_DOC_DIR}/html)
 else()
@@ -93,8 +90,7 @@ foreach(example IN LISTS KELTO_EXAMPLES)
   install(FILES ${PROJECT_SOURCE_DIR}/examples/${example}.cpp
     ${KELTO_EXAMPLE_SCRIPTS}/${example}.scr DESTINATION ${KELTO_EXAMPLES_DIR})
 endforeach()
-install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/starter DESTINATION ${KELTO_EXAMPLES_DIR}
- )
+install(DIRECTORY ${PROJECT_SOURCE_DIR}/examples/starter DESTINATION ${KELTO_EXAMPLES_DIR})
 
 install(FILES ${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_SOURCE_DIR}/LICENSE.fonts
   ${PROJECT_SOURCE_DIR}/LICENSE.freetype DESTINATION ${KELTO_DOC_DIR} COMPONENT licences)

@@ -1,11 +1,11 @@
 # The Windows release zip, kelto-<version>-windows-x86_64.zip holding one
 # folder of that name (make windows). Besides the library, its package files,
 # documentation and examples (KeltoInstall.cmake) it holds the card designer
-# and the examples as single .exe files, each example beside its source; FreeType's
-# static library and headers, where the package's find_dependency(Freetype)
-# finds them; the toolchain file for cross-building against the unzipped
-# folder from Linux; winpthreads' licence, since every .exe contains it; and
-# README.txt with Windows line ends.
+# and the examples as single .exe files, each example beside its source;
+# FreeType's static library and headers, where the package's
+# find_dependency(Freetype) finds them; the toolchain file for cross-building
+# against the unzipped folder from Linux; winpthreads' licence, since every
+# .exe contains it; and README.txt with Windows line ends.
 if(TARGET card_designer)
   install(TARGETS card_designer RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 endif()
