@@ -60,10 +60,8 @@ def comment_text(lines):
     body = "\n".join(lines).strip()
     body = re.sub(r"^/\*-*", "", body)
     body = re.sub(r"-*\*/$", "", body)
-    cleaned = []
-    for line in body.split("\n"):
-        line = re.sub(r"^\s*\*(?: |$)", "", line) if re.match(r"^\s*\*", line) else line
-        cleaned.append(line.rstrip())
+    # A banner's and the overview's lines open with " * ".
+    cleaned = [re.sub(r"^\s*\*(?: |$)", "", line).rstrip() for line in body.split("\n")]
     # Continuation lines of a comment opened on a line of code are indented to
     # the text after "/*": only their indentation beyond that is meaningful.
     indents = [len(line) - len(line.lstrip()) for line in cleaned[1:] if line.strip()]
