@@ -13,6 +13,8 @@ targets=("${@:2}")
 [ ${#targets[@]} -gt 0 ] || targets=(script_reader draw_calls)
 build="${BUILD_DIR:-$root/build/fuzz}"
 
+"$root/scripts/install-deps.sh" build fuzzing
+
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja \
   -DKELTO_WITH_QT=OFF -DKELTO_FUZZ=ON -DKELTO_SANITIZE=ON -DKELTO_BUILD_BENCH=OFF
 ninja -C "$build" "${targets[@]/%/_fuzz}"
