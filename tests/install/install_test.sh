@@ -55,8 +55,8 @@ echo 'KELTO_KBD(97);' >"$work/one_tick.scr"
 "$work/one_tick_replay" --script "$work/one_tick.scr" --ticks 1
 
 echo "== kelto-grade, installed, and scripts/grade.sh: a class graded against a reference run"
-[ -x "$work/prefix/bin/kelto-grade" ] || { echo "kelto-grade was not installed"; exit 1; }
-"$work/prefix/bin/kelto-grade" --check >/dev/null
+[ -x "$prefix/bin/kelto-grade" ] || { echo "kelto-grade was not installed"; exit 1; }
+"$prefix/bin/kelto-grade" --check >/dev/null
 mkdir -p "$work/class"
 cp "$source/examples/click_to_draw.cpp" "$work/class/same.cpp"
 sed 's/BLUE/GREEN/' "$source/examples/click_to_draw.cpp" >"$work/class/green.cpp"
