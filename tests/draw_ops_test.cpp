@@ -101,12 +101,12 @@ TYPED_TEST(DrawOpsTest, PixelsAreDrawnAndMarkedAlikeWithOrWithoutMessages) {
     EXPECT_EQ(this->at(1, 1), 0x00FF00u);
     const int origin_x = events::state().origin_x, origin_y = events::state().origin_y;
     EXPECT_EQ(events::state().changed_area,
-              (platform::Rect{origin_x - 4, origin_y - 9, origin_x + 7, origin_y + 3}));
+              (Rect{origin_x - 4, origin_y - 9, origin_x + 7, origin_y + 3}));
     // Off the surface nothing is drawn, and the area changed stays as it was.
     KELTO_logging(0);
     F::pixel(RED, {5000, 5000});
     EXPECT_EQ(events::state().changed_area,
-              (platform::Rect{origin_x - 4, origin_y - 9, origin_x + 7, origin_y + 3}));
+              (Rect{origin_x - 4, origin_y - 9, origin_x + 7, origin_y + 3}));
 }
 
 TYPED_TEST(DrawOpsTest, RectangleChecksColourThenWidth) {

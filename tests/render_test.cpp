@@ -16,7 +16,7 @@ namespace {
 
 using namespace kelto::draw;
 using draw::Point;
-using platform::Rect;
+using kelto::Rect;
 
 DrawRecord record(DrawKind kind, int width, Point p1, Point p2 = {}, Point p3 = {}) {
     DrawRecord r;

@@ -3,7 +3,7 @@
 // (origin_x + x, origin_y - y): x grows to the right and y upwards.
 #pragma once
 
-#include "platform/image.h"
+#include "pixels/image.h"
 
 namespace kelto::draw {
 

@@ -14,8 +14,6 @@ namespace kelto::draw {
 
 namespace {
 
-using platform::Rect;
-
 // 64-bit arithmetic keeps every int coordinate exact.
 raster::PixelPoint to_pixel(const Canvas &canvas, Point p) {
     return {int64_t{canvas.origin_x} + p.x, int64_t{canvas.origin_y} - p.y};

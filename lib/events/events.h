@@ -10,7 +10,7 @@
 #include <optional>
 
 #include "draw/canvas.h"
-#include "platform/image.h"
+#include "pixels/image.h"
 #include "platform/messages.h"
 #include "script/event.h"
 
@@ -35,7 +35,7 @@ struct UnattendedRun {
 };
 
 // An empty rectangle inside out: every rectangle added to it replaces it.
-constexpr platform::Rect kNothingChanged{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
+constexpr Rect kNothingChanged{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
 
 struct EventState {
     platform::WindowHandle graphics_window = 0;  // none: the library is not open
@@ -54,7 +54,7 @@ struct EventState {
     // The part of the surface changed since it was last copied to the window:
     // all of it at start, whatever drawing has touched afterwards. Nothing is
     // kept as kNothingChanged, so that adding to it is min and max alone.
-    platform::Rect changed_area{0, 0, kSurfaceWidth, kSurfaceHeight};
+    Rect changed_area{0, 0, kSurfaceWidth, kSurfaceHeight};
 
     bool logging = true;
     bool animating = false;
@@ -112,9 +112,9 @@ inline draw::Canvas canvas() {
 
 // Drawing changed `area` of the surface (perhaps nothing, but the surface
 // counts as changed): the next wait copies it to the window.
-inline void mark_surface_changed(EventState &events, const platform::Rect &area) {
+inline void mark_surface_changed(EventState &events, const Rect &area) {
     events.surface_changed = true;
-    platform::Rect &changed = events.changed_area;
+    Rect &changed = events.changed_area;
     // Mostly the area lies inside what has changed already, and nothing is
     // written: a run of calls then does not wait on its own stores.
     if (area.left >= changed.left && area.top >= changed.top && area.right <= changed.right &&
@@ -127,7 +127,7 @@ inline void mark_surface_changed(EventState &events, const platform::Rect &area)
     changed.bottom = std::max(changed.bottom, area.bottom);
 }
 
-inline void mark_surface_changed(const platform::Rect &area) {
+inline void mark_surface_changed(const Rect &area) {
     mark_surface_changed(state(), area);
 }
 

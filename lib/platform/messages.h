@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "platform/rect.h"
+#include "pixels/rect.h"
 
 namespace kelto::platform {
 

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "platform/pixel_fill.h"
+#include "pixels/pixel_fill.h"
 
 namespace kelto::platform {
 

@@ -13,9 +13,9 @@
 #include <string_view>
 #include <vector>
 
+#include "pixels/image.h"
 #include "platform/dialog_template.h"
 #include "platform/display.h"
-#include "platform/image.h"
 #include "platform/menu.h"
 #include "platform/messages.h"
 

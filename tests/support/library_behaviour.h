@@ -26,7 +26,7 @@
 #include "events/events.h"
 #include "events/graphics_window.h"
 #include "kelto.h"
-#include "platform/image.h"
+#include "pixels/image.h"
 #include "platform/system.h"
 #include "platform/window_system.h"
 #include "support/awaited_event.h"
