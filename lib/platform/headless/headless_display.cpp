@@ -10,15 +10,6 @@
 
 namespace kelto::platform {
 
-Rect HeadlessDisplay::Decorations::client_for(uint32_t style, bool has_menu, int outer_width,
-                                              int outer_height) const {
-    const bool framed = (style & (WS_CAPTION | WS_THICKFRAME)) != 0;
-    const int across = framed ? frame_left + frame_right : 0;
-    const int down = (framed ? frame_top + frame_bottom : 0) +
-                     ((style & WS_CAPTION) == WS_CAPTION ? caption : 0) + (has_menu ? menu_bar : 0);
-    return Rect{0, 0, std::max(0, outer_width - across), std::max(0, outer_height - down)};
-}
-
 Rect HeadlessDisplay::client_rect_for(uint32_t style, bool has_menu, int outer_width,
                                       int outer_height) const {
     return decorations_.client_for(style, has_menu, outer_width, outer_height);

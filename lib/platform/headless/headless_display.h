@@ -1,6 +1,7 @@
-// A display without a GUI, for tests and automation: a fixed decoration
-// model, a settable screen, a virtual clock that jumps to the next deadline
-// instead of waiting, and an API to inject input and read windows back.
+// A display without a GUI, for tests and automation: the classic
+// decorations, a settable screen, a virtual clock that jumps to the next
+// deadline instead of waiting, and an API to inject input and read windows
+// back.
 #pragma once
 
 #include <functional>
@@ -9,6 +10,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/classic_decorations.h"
 #include "platform/display.h"
 #include "platform/window_system.h"
 
@@ -16,22 +18,6 @@ namespace kelto::platform {
 
 class HeadlessDisplay : public Display {
 public:
-    // What surrounds a client area. By default a 3-pixel frame on each side,
-    // a 23-pixel caption and a 21-pixel menu bar, so a 601 x 540 window with
-    // a menu has 595 x 490.
-    struct Decorations {
-        int frame_left = 3;
-        int frame_top = 3;
-        int frame_right = 3;
-        int frame_bottom = 3;
-        int caption = 23;
-        int menu_bar = 21;
-
-        // The client area these leave inside an outer size, for a window of
-        // this style, with or without a menu bar.
-        Rect client_for(uint32_t style, bool has_menu, int outer_width, int outer_height) const;
-    };
-
     HeadlessDisplay() = default;
 
     // ---- Display
@@ -51,8 +37,9 @@ public:
 
     // ---- Set-up
     void set_screen_size(int width, int height);
-    // Decorations for windows created from now on (say, those a desktop gave).
-    void set_decorations(const Decorations &decorations) { decorations_ = decorations; }
+    // Decorations for windows created from now on (say, those a desktop
+    // gave); until then the classic ones.
+    void set_decorations(const ClassicDecorations &decorations) { decorations_ = decorations; }
     // Called whenever a window's client image was changed and would be shown.
     void on_client_changed(std::function<void(WindowHandle)> observer) {
         client_observer_ = std::move(observer);
@@ -111,7 +98,7 @@ private:
     bool run_due_actions();
 
     WindowSystem *windows_ = nullptr;
-    Decorations decorations_;
+    ClassicDecorations decorations_;
     std::function<void(WindowHandle)> client_observer_;
     std::function<void(WindowHandle)> dialog_observer_;
     int screen_width_ = 1024;

@@ -6,7 +6,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "platform/headless/headless_display.h"
+#include "platform/classic_decorations.h"
 #include "platform/web/make_web_display.h"
 #include "platform/web/page.h"
 #include "platform/web/page_description.h"
@@ -23,13 +23,12 @@ constexpr double kTurnEveryMs = 50;
 
 }  // namespace
 
-// The classic desktop's decorations, as the headless display has them: a
-// 601 x 540 window with a menu has a 595 x 490 client area, so a program's
+// The classic decorations, as the headless display has them, so a program's
 // centre and its pictures are the same here, in the replay runner and in
 // the tests. The page draws its own, smaller frame around the canvas.
 Rect WebDisplay::client_rect_for(uint32_t style, bool has_menu, int outer_width,
                                  int outer_height) const {
-    return HeadlessDisplay::Decorations{}.client_for(style, has_menu, outer_width, outer_height);
+    return ClassicDecorations{}.client_for(style, has_menu, outer_width, outer_height);
 }
 
 void WebDisplay::window_created(WindowHandle window) {
