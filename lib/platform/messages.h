@@ -100,6 +100,9 @@ enum : unsigned {
     MF_SEPARATOR = 0x0800,
 };
 
+// Mouse-message flags (wparam): the left button is down.
+enum : uintptr_t { MK_LBUTTON = 0x0001 };
+
 // Command identifiers the dialog manager sends.
 enum : int { IDOK = 1, IDCANCEL = 2 };
 

@@ -85,16 +85,6 @@ bool WindowSystem::destroy_window(WindowHandle window) {
     return true;
 }
 
-void WindowSystem::window_lost(WindowHandle window) {
-    if (dialogs_.count(window)) {
-        end_dialog(window, IDCANCEL);
-        // Wakes the modal loop, which may be waiting for input, to see the end.
-        post_message(window, WM_NULL, 0, 0);
-        return;
-    }
-    post_message(window, WM_CLOSE, 0, 0);
-}
-
 bool WindowSystem::show_window(WindowHandle handle, int show_command) {
     Window *window = find(handle);
     if (!window) return false;

@@ -10,6 +10,7 @@
 
 #include "platform/win32/make_win32_display.h"
 #include "platform/win32/windows_api.h"
+#include "platform/window_system.h"
 
 namespace kelto::platform {
 namespace {

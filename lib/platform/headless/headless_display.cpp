@@ -102,19 +102,16 @@ void HeadlessDisplay::window_destroyed(WindowHandle window) {
 }
 
 void HeadlessDisplay::click(WindowHandle window, int client_x, int client_y) {
-    if (!windows_->window_enabled(window)) return;
-    windows_->post_message(window, WM_LBUTTONDOWN, 1, make_lparam(client_x, client_y));
+    host_->report(Click{window, client_x, client_y});
 }
 
 void HeadlessDisplay::key_down(WindowHandle window, unsigned virtual_key, unsigned character,
                                unsigned repeat) {
-    if (!windows_->window_enabled(window)) return;
-    windows_->post_message(window, WM_KEYDOWN, virtual_key, key_lparam(character, repeat));
+    host_->report(KeyDown{window, virtual_key, character, repeat});
 }
 
 void HeadlessDisplay::key_up(WindowHandle window, unsigned virtual_key) {
-    if (!windows_->window_enabled(window)) return;
-    windows_->post_message(window, WM_KEYUP, virtual_key, key_lparam(0));
+    host_->report(KeyUp{window, virtual_key});
 }
 
 void HeadlessDisplay::key(WindowHandle window, unsigned virtual_key, unsigned character) {
@@ -123,13 +120,11 @@ void HeadlessDisplay::key(WindowHandle window, unsigned virtual_key, unsigned ch
 }
 
 void HeadlessDisplay::menu_command(WindowHandle window, int id) {
-    if (!windows_->window_enabled(window)) return;
-    windows_->post_message(window, WM_COMMAND, static_cast<uintptr_t>(id), 0);
+    host_->report(MenuCommand{window, id});
 }
 
 void HeadlessDisplay::close_box(WindowHandle window) {
-    if (!windows_->window_enabled(window)) return;
-    windows_->post_message(window, WM_CLOSE, 0, 0);
+    host_->report(CloseRequest{window});
 }
 
 void HeadlessDisplay::type_text(WindowHandle window, std::u16string_view text) {
@@ -141,7 +136,7 @@ void HeadlessDisplay::type_text(WindowHandle window, std::u16string_view text) {
 }
 
 void HeadlessDisplay::press_dialog_button(WindowHandle dialog, int item_id) {
-    const Dialog *running = windows_->dialog(dialog);
+    const Dialog *running = host_->dialog(dialog);
     if (!running) return;
     for (const DialogItem &item : running->items) {
         if (item.control.id != item_id) continue;
@@ -152,12 +147,15 @@ void HeadlessDisplay::press_dialog_button(WindowHandle dialog, int item_id) {
 }
 
 void HeadlessDisplay::resize(WindowHandle window, int outer_width, int outer_height) {
-    if (const Window *w = windows_->find(window))
-        windows_->move_window(window, w->outer.left, w->outer.top, outer_width, outer_height);
+    const Window *shown = host_->window(window);
+    if (!shown) return;
+    const Rect &outer = shown->outer;
+    host_->report(WindowMoved{
+        window, Rect{outer.left, outer.top, outer.left + outer_width, outer.top + outer_height}});
 }
 
 void HeadlessDisplay::focus(WindowHandle window) {
-    windows_->set_focus(window);
+    host_->report(FocusChanged{window});
 }
 
 }  // namespace kelto::platform

@@ -12,7 +12,7 @@
 
 #include "platform/classic_decorations.h"
 #include "platform/display.h"
-#include "platform/window_system.h"
+#include "platform/display_host.h"
 
 namespace kelto::platform {
 
@@ -21,7 +21,7 @@ public:
     HeadlessDisplay() = default;
 
     // ---- Display
-    void attach(WindowSystem &windows) override { windows_ = &windows; }
+    void attach(DisplayHost &host) override { host_ = &host; }
     int screen_width() const override { return screen_width_; }
     int screen_height() const override { return screen_height_; }
     Rect client_rect_for(uint32_t style, bool has_menu, int outer_width,
@@ -55,8 +55,8 @@ public:
     // never arrive; the default prints why and ends the process with status 70.
     void on_starved(std::function<void()> handler) { starved_ = std::move(handler); }
 
-    // ---- Injection (each queues what the user's action would; a window that
-    // owns a running modal dialog takes no input, so nothing is queued for it)
+    // ---- Injection: each reports the user's action to the host, as a
+    // desktop display would
     void click(WindowHandle window, int client_x, int client_y);
     void key_down(WindowHandle window, unsigned virtual_key, unsigned character = 0,
                   unsigned repeat = 1);
@@ -77,8 +77,11 @@ public:
     void advance(int64_t ms);
 
     // ---- Read-back
-    WindowSystem &windows() { return *windows_; }
-    const Image *client_image(WindowHandle window) { return windows_->client_image(window); }
+    DisplayHost &host() { return *host_; }
+    const Image *client_image(WindowHandle window) const {
+        const Window *shown = host_->window(window);
+        return shown ? &shown->image : nullptr;
+    }
     int client_updates() const { return client_updates_; }
     // The area of the window's last client image change the display was told of.
     Rect last_client_area(WindowHandle window) const {
@@ -97,7 +100,7 @@ private:
     };
     bool run_due_actions();
 
-    WindowSystem *windows_ = nullptr;
+    DisplayHost *host_ = nullptr;
     ClassicDecorations decorations_;
     std::function<void(WindowHandle)> client_observer_;
     std::function<void(WindowHandle)> dialog_observer_;
