@@ -1,7 +1,8 @@
 # Checks the boundaries of the displays, each a folder under lib/platform/:
 # a display sees the window system only through its host (no display
-# includes platform/window_system.h or posts messages itself), and no
-# display includes another display's folder.
+# includes platform/window_system.h or posts messages itself), no display
+# includes another display's folder, and the platform core includes none
+# (the build picks its display, cmake/KeltoDisplays.cmake).
 # Run as: cmake -DPLATFORM=<lib/platform> -P display_boundaries.cmake
 get_filename_component(PLATFORM ${PLATFORM} ABSOLUTE)
 file(GLOB entries LIST_DIRECTORIES true ${PLATFORM}/*)
@@ -36,6 +37,17 @@ foreach(display IN LISTS displays)
     file(STRINGS ${source} posts REGEX "post_message")
     if(posts)
       list(APPEND faults "${shown} posts messages (a display reports input to its host)")
+    endif()
+  endforeach()
+endforeach()
+
+file(GLOB core_sources ${PLATFORM}/*.h ${PLATFORM}/*.cpp)
+foreach(source IN LISTS core_sources)
+  file(RELATIVE_PATH shown ${PLATFORM} ${source})
+  foreach(display IN LISTS displays)
+    file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"platform/${display}/")
+    if(includes)
+      list(APPEND faults "${shown} of the platform core includes the ${display} display")
     endif()
   endforeach()
 endforeach()

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <thread>
 
+#include "platform/system.h"
+
 namespace kelto::platform {
 
 Rect HeadlessDisplay::client_rect_for(uint32_t style, bool has_menu, int outer_width,
@@ -156,6 +158,13 @@ void HeadlessDisplay::resize(WindowHandle window, int outer_width, int outer_hei
 
 void HeadlessDisplay::focus(WindowHandle window) {
     host_->report(FocusChanged{window});
+}
+
+HeadlessDisplay &use_headless_display() {
+    auto display = std::make_unique<HeadlessDisplay>();
+    HeadlessDisplay &headless = *display;
+    use_display(std::move(display));
+    return headless;
 }
 
 }  // namespace kelto::platform

@@ -16,9 +16,9 @@
 #include "platform/display_host.h"
 #include "platform/qt/application.h"
 #include "platform/qt/dialog_view.h"
-#include "platform/qt/make_qt_display.h"
 #include "platform/qt/top_window.h"
 #include "platform/qt/x11_window_watch.h"
+#include "platform/system.h"
 
 namespace kelto::platform {
 
@@ -182,7 +182,7 @@ WindowHandle QtDisplay::handle_of(const QWindow *window) const {
     return 0;
 }
 
-std::unique_ptr<Display> make_qt_display() {
+std::unique_ptr<Display> make_platform_display() {
     return std::make_unique<QtDisplay>();
 }
 

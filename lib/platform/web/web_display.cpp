@@ -7,7 +7,7 @@
 
 #include "platform/classic_decorations.h"
 #include "platform/display_host.h"
-#include "platform/web/make_web_display.h"
+#include "platform/system.h"
 #include "platform/web/page.h"
 #include "platform/web/page_description.h"
 
@@ -115,7 +115,7 @@ void WebDisplay::take_input() {
     while (page::take(input)) report_page_input(*host_, input);
 }
 
-std::unique_ptr<Display> make_web_display() {
+std::unique_ptr<Display> make_platform_display() {
     return std::make_unique<WebDisplay>();
 }
 

@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/win32/make_win32_display.h"
+#include "platform/system.h"
 #include "platform/win32/native_dialog.h"
 #include "platform/win32/native_window.h"
 
@@ -170,7 +170,7 @@ HWND Win32Display::native_of(WindowHandle window) const {
     return nullptr;
 }
 
-std::unique_ptr<Display> make_win32_display() {
+std::unique_ptr<Display> make_platform_display() {
     return std::make_unique<Win32Display>();
 }
 
