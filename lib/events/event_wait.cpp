@@ -41,7 +41,6 @@ bool event_pending(const EventState &events) {
 
 script::Event await_event() {
     EventState &events = state();
-    script::ScriptState &script = script::state();
     WindowSystem &windows = window_system();
     events.event = script::Event{};
     if (events.unattended) begin_unattended_wait(*events.unattended);
@@ -49,12 +48,7 @@ script::Event await_event() {
         const bool taken = pump_step(events, windows);
         // A quit taken in this pass is never overwritten by a scripted event.
         const bool quit_taken = events.event.kind == EventKind::Quit;
-        if ((script.play_one || script.playing) && !quit_taken) {
-            script.play_one = false;
-            if (script::read(events.event)) break;
-            script.play_one = false;
-            script.playing = false;
-        }
+        if (!quit_taken && script::play(events.event)) break;
         // Unattended, an ended script leaves the event to the run.
         if (events.unattended && events.event.kind != EventKind::Quit && script_over()) {
             unattended_event(*events.unattended, events.event);
@@ -68,7 +62,7 @@ script::Event await_event() {
         // Nothing happened in this pass and nothing scripted is due: sleep
         // until the next message or timer deadline instead of polling. A
         // chosen periodic event waits for its tick; otherwise only input helps.
-        if (!taken && event_pending(events) && !script.playing && !script.play_one) {
+        if (!taken && event_pending(events) && !script::event_due()) {
             // Without the graphics window (never opened, or closed and its
             // quit already handed out) no input and no tick can ever come.
             if (!windows.is_window(events.graphics_window)) {
@@ -79,7 +73,7 @@ script::Event await_event() {
                                                                           : WaitFor::Input);
         }
     }
-    if (script.recording) script::record(events.event);
+    script::record(events.event);
     script::Event handed = events.event;
     if (events.quit_requested) handed.kind = EventKind::Quit;
     return handed;

@@ -72,22 +72,63 @@ void close() {
     script.playback_count = 0;
 }
 
-bool begin_recording() {
-    const ScriptState &script = state();
+bool recording() {
+    return state().recording;
+}
+
+bool playing() {
+    return state().playing;
+}
+
+bool event_due() {
+    return state().playing || state().play_one;
+}
+
+bool start_recording() {
+    ScriptState &script = state();
     if (script.playing || script.play_one) {
         report("Cannot record script %s while it is being played back\n", file_name());
         return false;
     }
     close();
+    script.recording = true;
     return true;
 }
 
+namespace {
+
+// Whether a script may be played: not while recording (says so on the console).
 bool may_play() {
     if (state().recording) {
         report("Cannot play back script %s while it is being recorded\n", file_name());
         return false;
     }
     return true;
+}
+
+}  // namespace
+
+bool start_playback() {
+    if (!may_play()) return false;
+    state().playing = true;
+    return true;
+}
+
+bool play_one() {
+    if (!may_play()) return false;
+    state().play_one = true;
+    return true;
+}
+
+void end_playback() {
+    stop_playback();
+    close();
+}
+
+bool play(Event &event) {
+    if (!event_due()) return false;
+    state().play_one = false;
+    return read(event);
 }
 
 }  // namespace kelto::script
