@@ -69,8 +69,10 @@ struct EventState {
     std::optional<UnattendedRun> unattended;
 };
 
-// The module's state lives as long as the process, made on first use (the
-// library runs on one thread). Reaching it costs a drawing call one load.
+// The module's state, made on first use and never destroyed, as every
+// module's is. Unlike the others it is reached through an inline pointer,
+// not a function: the drawing calls read it on every call, and this costs
+// them one load.
 inline EventState *state_instance = nullptr;
 EventState &make_state();
 inline EventState &state() {

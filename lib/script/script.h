@@ -15,6 +15,17 @@ namespace kelto::script {
 // names another with set_file_name.
 inline constexpr const char *kScriptFileName = "KELTO.SCR";
 
+// How the module reaches the rest of the library; either may be null.
+struct Hooks {
+    // Shows one line (ending in a newline) on the console.
+    void (*report)(const char *line) = nullptr;
+    // Playback has been switched off (its check mark goes).
+    void (*playback_stopped)() = nullptr;
+    // Recording has been switched off (its check mark goes).
+    void (*recording_stopped)() = nullptr;
+};
+
+// The module's part of the library's state.
 struct ScriptState {
     bool recording = false;
     bool playing = false;
@@ -25,23 +36,17 @@ struct ScriptState {
     int playback_count = 0;
     // Open for writing while recording, for reading while playing.
     std::FILE *file = nullptr;
+    std::string file_name = kScriptFileName;
+    Hooks hooks;
 };
 
+// Made on first use and never destroyed.
 ScriptState &state();
 
 // The script file's name; console lines name it too.
 const char *file_name();
 void set_file_name(const char *name);
 
-// How the module reaches the rest of the library; either may be null.
-struct Hooks {
-    // Shows one line (ending in a newline) on the console.
-    void (*report)(const char *line) = nullptr;
-    // Playback has been switched off (its check mark goes).
-    void (*playback_stopped)() = nullptr;
-    // Recording has been switched off (its check mark goes).
-    void (*recording_stopped)() = nullptr;
-};
 void set_hooks(const Hooks &hooks);
 
 // Writes the line for one event (mouse, key, periodic; others write nothing);
