@@ -19,7 +19,8 @@ struct Canvas {
     int origin_y = 0;
 };
 
-// Erases the image to white inside a one-pixel black frame.
+// Erases the image to white inside a one-pixel black frame (an image of no
+// pixels stays as it is).
 void erase(Image &image);
 
 }  // namespace kelto::draw

@@ -1,9 +1,11 @@
 // The drawing record: one shape with its arguments already corrected, in
-// program coordinates, and the renderer that draws it onto a canvas.
+// program coordinates, and the renderer that draws it onto a canvas or the
+// surface.
 #pragma once
 
 #include "draw/canvas.h"
 #include "draw/palette.h"
+#include "draw/surface.h"
 #include "pixels/rect.h"
 
 namespace kelto::draw {
@@ -55,6 +57,11 @@ inline Rect render_pixel(const Canvas &canvas, Point p, int color) {
 inline Rect render_record(const Canvas &canvas, const DrawRecord &record) {
     if (record.kind == DRAW_PIXEL) return render_pixel(canvas, record.points[0], record.color);
     return render_shape(canvas, record);
+}
+
+// Draws the record onto the surface and marks the part it may have changed.
+inline void render(Surface &surface, const DrawRecord &record) {
+    surface.mark_changed(render_record(surface.canvas(), record));
 }
 
 }  // namespace kelto::draw

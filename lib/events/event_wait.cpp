@@ -28,7 +28,7 @@ bool pump_step(EventState &events, WindowSystem &windows) {
         windows.translate_message(message);
         windows.dispatch_message(message);
     }
-    if (events.surface_changed) copy_surface_to_window();
+    if (events.surface.changed()) copy_surface_to_window();
     return taken;
 }
 
