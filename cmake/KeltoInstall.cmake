@@ -47,11 +47,14 @@ install(FILES ${PROJECT_BINARY_DIR}/kelto-config.cmake
   ${PROJECT_BINARY_DIR}/kelto-config-version.cmake ${PROJECT_SOURCE_DIR}/cmake/KeltoProgram.cmake
   DESTINATION ${KELTO_CMAKE_DIR})
 
-if(KELTO_WITH_QT)
-  set(KELTO_PC_REQUIRES "freetype2 Qt6Widgets")
-else()
-  set(KELTO_PC_REQUIRES "freetype2")
-endif()
+# The display's pkg-config module and system libraries (KeltoDisplays.cmake).
+string(STRIP "freetype2 ${KELTO_DISPLAY_PKG_CONFIG}" KELTO_PC_REQUIRES)
+set(KELTO_PC_LIBS_PRIVATE "-lstdc++ -lm")
+foreach(library IN LISTS KELTO_DISPLAY_LIBRARIES)
+  if(NOT library MATCHES "::")
+    string(APPEND KELTO_PC_LIBS_PRIVATE " -l${library}")
+  endif()
+endforeach()
 # Paths in the .pc file are relative to where it is installed, so the prefix
 # can be moved.
 file(RELATIVE_PATH KELTO_PC_INCLUDE_FROM_PC /prefix/${CMAKE_INSTALL_LIBDIR}/pkgconfig

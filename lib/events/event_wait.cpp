@@ -28,7 +28,7 @@ bool pump_step(EventState &events, WindowSystem &windows) {
         windows.translate_message(message);
         windows.dispatch_message(message);
     }
-    if (events.surface_changed) copy_surface_to_window();
+    if (events.surface.changed()) copy_surface_to_window();
     return taken;
 }
 
@@ -41,7 +41,6 @@ bool event_pending(const EventState &events) {
 
 script::Event await_event() {
     EventState &events = state();
-    script::ScriptState &script = script::state();
     WindowSystem &windows = window_system();
     events.event = script::Event{};
     // An unattended run begins at the first wait of an open library: before
@@ -54,12 +53,7 @@ script::Event await_event() {
         const bool taken = pump_step(events, windows);
         // A quit taken in this pass is never overwritten by a scripted event.
         const bool quit_taken = events.event.kind == EventKind::Quit;
-        if ((script.play_one || script.playing) && !quit_taken) {
-            script.play_one = false;
-            if (script::read(events.event)) break;
-            script.play_one = false;
-            script.playing = false;
-        }
+        if (!quit_taken && script::play(events.event)) break;
         // Unattended, an ended script leaves the event to the run.
         if (unattended && events.event.kind != EventKind::Quit && script_over()) {
             unattended_event(*unattended, events.event);
@@ -73,7 +67,7 @@ script::Event await_event() {
         // Nothing happened in this pass and nothing scripted is due: sleep
         // until the next message or timer deadline instead of polling. A
         // chosen periodic event waits for its tick; otherwise only input helps.
-        if (!taken && event_pending(events) && !script.playing && !script.play_one) {
+        if (!taken && event_pending(events) && !script::event_due()) {
             // Without the graphics window (never opened, or closed and its
             // quit already handed out) no input and no tick can ever come.
             if (!windows.is_window(events.graphics_window)) {
@@ -84,7 +78,7 @@ script::Event await_event() {
                                                                           : WaitFor::Input);
         }
     }
-    if (script.recording) script::record(events.event);
+    script::record(events.event);
     script::Event handed = events.event;
     if (events.quit_requested) handed.kind = EventKind::Quit;
     return handed;

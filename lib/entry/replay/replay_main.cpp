@@ -172,7 +172,7 @@ void prepare_display(Session &s) {
     s.display = &platform::use_headless_display();
     if (const std::optional<ClientSize> client = s.options.client) {
         // The whole difference goes to the right and the top, where it moves nothing.
-        platform::HeadlessDisplay::Decorations decorations;
+        platform::ClassicDecorations decorations;
         decorations.frame_left = 0;
         decorations.frame_right = kOuterWidth - client->width;
         decorations.frame_top = 0;

@@ -48,8 +48,8 @@ struct Frame {
 };
 
 Frame snapshot(const kelto::Image &image) {
-    const kelto::events::EventState &state = kelto::events::state();
-    return Frame{image, state.origin_x, state.origin_y};
+    const kelto::draw::Surface &surface = kelto::events::surface();
+    return Frame{image, surface.origin_x(), surface.origin_y()};
 }
 
 // The status line's glyphs stand in the rows just above y = -190.
@@ -86,19 +86,20 @@ TEST(CardDesigner, DrawsTheCardFollowsClicksAndEndsAtTheCloseBox) {
     kelto::platform::HeadlessDisplay &display = kelto::platform::use_headless_display();
     kelto::events::EventState &state = kelto::events::state();
     const auto click_at = [&](int x, int y) {
-        display.click(state.graphics_window, state.origin_x + x, state.origin_y - y);
+        display.click(state.graphics_window, state.surface.origin_x() + x,
+                      state.surface.origin_y() - y);
     };
 
     std::optional<Frame> first, after_card_click, on_screen, after_panel_click;
     // Timer ticks fall at every 100 ms; the injections fall between them.
-    display.after(10, [&] { first = snapshot(*state.surface); });
+    display.after(10, [&] { first = snapshot(state.surface.image()); });
     display.after(50, [&] { click_at(0, 0); });
     display.after(120, [&] {
-        after_card_click = snapshot(*state.surface);
+        after_card_click = snapshot(state.surface.image());
         on_screen = snapshot(*display.client_image(state.graphics_window));
     });
     display.after(150, [&] { click_at(-250, 230); });
-    display.after(180, [&] { after_panel_click = snapshot(*state.surface); });
+    display.after(180, [&] { after_panel_click = snapshot(state.surface.image()); });
     display.after(190, [&] { display.close_box(state.graphics_window); });
     display.after(5000, [&] {
         ADD_FAILURE() << "the close box did not end the program";

@@ -25,7 +25,7 @@ protected:
 
     // The one message the input queued.
     Message posted(const PageInput &input) {
-        post_page_input(*windows, input);
+        report_page_input(*windows, input);
         Message message{};
         EXPECT_TRUE(windows->peek_message(message));
         Message more{};
@@ -83,15 +83,15 @@ TEST_F(WebPageModelTest, MouseKeysAndCommandsBecomeTheirMessages) {
 
 TEST_F(WebPageModelTest, InputForNoWindowOrAGoneOneOrOfNoKindIsDropped) {
     Message message{};
-    post_page_input(*windows, {PageInput::KeyDown, window, 0, 0, {}});  // no key, no character
-    post_page_input(*windows, {PageInput::MouseDown, window + 100, 1, 1, {}});
-    post_page_input(*windows, {99, window, 1, 1, {}});
+    report_page_input(*windows, {PageInput::KeyDown, window, 0, 0, {}});  // no key, no character
+    report_page_input(*windows, {PageInput::MouseDown, window + 100, 1, 1, {}});
+    report_page_input(*windows, {99, window, 1, 1, {}});
     EXPECT_FALSE(windows->peek_message(message));
     ASSERT_TRUE(windows->destroy_window(window));
     while (windows->peek_message(message)) {
     }
-    post_page_input(*windows, {PageInput::MouseDown, window, 1, 1, {}});
-    post_page_input(*windows, {PageInput::Focus, window, 0, 0, {}});
+    report_page_input(*windows, {PageInput::MouseDown, window, 1, 1, {}});
+    report_page_input(*windows, {PageInput::Focus, window, 0, 0, {}});
     EXPECT_FALSE(windows->peek_message(message));
 }
 

@@ -16,7 +16,7 @@ namespace {
 
 using namespace kelto::draw;
 using draw::Point;
-using platform::Rect;
+using kelto::Rect;
 
 DrawRecord record(DrawKind kind, int width, Point p1, Point p2 = {}, Point p3 = {}) {
     DrawRecord r;
@@ -55,9 +55,9 @@ TEST(Palette, NamesAndValuesOfTheGrays) {
 }
 
 TEST(RenderRecord, WithoutASurfaceOnlyMarksTheSurfaceChanged) {
-    events::state().surface_changed = false;
+    events::surface().take_changed();
     render_on_surface(record(DRAW_RECTANGLE, 0, {0, 0}, {10, -10}));
-    EXPECT_TRUE(events::state().surface_changed);
+    EXPECT_TRUE(events::surface().changed());
 }
 
 TEST_F(RenderTest, ClearLeavesAOnePixelBlackFrameAroundWhite) {
@@ -74,9 +74,9 @@ TEST_F(RenderTest, ClearLeavesAOnePixelBlackFrameAroundWhite) {
 }
 
 TEST_F(RenderTest, ClearLogsFirstWhenLogging) {
-    events::state().surface_changed = false;
+    events::surface().take_changed();
     EXPECT_EQ(printed_by(KELTO_clear), std::vector<std::string>{"Clearing the graphics window\n"});
-    EXPECT_TRUE(events::state().surface_changed);
+    EXPECT_TRUE(events::surface().changed());
 }
 
 TEST_F(RenderTest, FilledBoxesIncludeBothCorners) {
@@ -157,23 +157,23 @@ TEST_F(RenderTest, PixelAndUnknownKind) {
     EXPECT_EQ(at(-3, 4), kRed);
     EXPECT_EQ(bounds_of(kRed).count, 1);
 
-    events::state().surface_changed = false;
+    events::surface().take_changed();
     render_on_surface(record(static_cast<DrawKind>(9), 0, {-10, 10}, {10, -10}));
     EXPECT_EQ(bounds_of(kRed).count, 1);
-    EXPECT_TRUE(events::state().surface_changed);
+    EXPECT_TRUE(events::surface().changed());
 }
 
 TEST_F(RenderTest, OneLineOfTextStandsInTheRowsAboveItsAnchor) {
     const int h = text::fonts().metrics(text::Face::Sans, 20).height;
     EXPECT_GT(h, 20) << "size 20 is a character height, not a cell height";
-    events::state().surface_changed = false;
+    events::surface().take_changed();
     render_on_surface(text_record({-50, 0}, 20, "H"));
     const Bounds b = bounds_of(kBlack);
     EXPECT_GT(b.count, 0);
     EXPECT_LE(b.top, h);
     EXPECT_GE(b.bottom, 1);
     EXPECT_GE(b.left, -50);
-    EXPECT_TRUE(events::state().surface_changed);
+    EXPECT_TRUE(events::surface().changed());
 }
 
 TEST_F(RenderTest, SecondLineStartsOnTheAnchorsRow) {
@@ -206,10 +206,10 @@ TEST_F(RenderTest, TrailingNewlineAndEmptyTextDrawNothingMore) {
     EXPECT_EQ(surface().pixels, one_line.pixels);
 
     whiten();
-    events::state().surface_changed = false;
+    events::surface().take_changed();
     render_on_surface(text_record({0, 0}, 20, ""));
     EXPECT_EQ(bounds_of(kWhite).count, int64_t{surface().width} * surface().height);
-    EXPECT_TRUE(events::state().surface_changed);
+    EXPECT_TRUE(events::surface().changed());
 }
 
 TEST_F(RenderTest, SizeZeroTextIsDrawnAtTheDefaultHeight) {

@@ -2,7 +2,7 @@
 // client areas and the parts of an image that drawing changed.
 #pragma once
 
-namespace kelto::platform {
+namespace kelto {
 
 struct Rect {
     int left = 0;
@@ -23,4 +23,4 @@ struct Rect {
     bool operator==(const Rect &) const = default;
 };
 
-}  // namespace kelto::platform
+}  // namespace kelto

@@ -85,7 +85,7 @@ TYPED_TEST(DrawOpsTest, IllegalColoursAreReportedAndDrawnRed) {
 TYPED_TEST(DrawOpsTest, PixelsAreDrawnAndMarkedAlikeWithOrWithoutMessages) {
     using F = TypeParam;
     KELTO_logging(0);
-    events::state().changed_area = events::kNothingChanged;
+    events::surface().take_changed();
     EXPECT_TRUE(this->printed_by([] { EXPECT_EQ(F::pixel(BLUE, {-4, 9}), 1); }).empty());
     EXPECT_EQ(this->printed_by([] {
         EXPECT_EQ(F::pixel(99, {6, -2}), 1);
@@ -99,14 +99,14 @@ TYPED_TEST(DrawOpsTest, PixelsAreDrawnAndMarkedAlikeWithOrWithoutMessages) {
     EXPECT_EQ(this->at(-4, 9), 0x0000FFu);
     EXPECT_EQ(this->at(6, -2), kRed);
     EXPECT_EQ(this->at(1, 1), 0x00FF00u);
-    const int origin_x = events::state().origin_x, origin_y = events::state().origin_y;
-    EXPECT_EQ(events::state().changed_area,
-              (platform::Rect{origin_x - 4, origin_y - 9, origin_x + 7, origin_y + 3}));
+    const int origin_x = events::surface().origin_x(), origin_y = events::surface().origin_y();
+    EXPECT_EQ(events::surface().changed_area(),
+              (Rect{origin_x - 4, origin_y - 9, origin_x + 7, origin_y + 3}));
     // Off the surface nothing is drawn, and the area changed stays as it was.
     KELTO_logging(0);
     F::pixel(RED, {5000, 5000});
-    EXPECT_EQ(events::state().changed_area,
-              (platform::Rect{origin_x - 4, origin_y - 9, origin_x + 7, origin_y + 3}));
+    EXPECT_EQ(events::surface().changed_area(),
+              (Rect{origin_x - 4, origin_y - 9, origin_x + 7, origin_y + 3}));
 }
 
 TYPED_TEST(DrawOpsTest, RectangleChecksColourThenWidth) {
@@ -333,10 +333,10 @@ TEST_F(FormsTest, UndoOnlySaysItIsNoLongerSupported) {
     whiten();
     for (const int logging : {1, 0}) {
         KELTO_logging(logging);
-        events::state().surface_changed = false;
+        events::surface().take_changed();
         EXPECT_EQ(printed_by([] { EXPECT_EQ(KELTO_undo(), 1); }),
                   Lines{"KELTO_undo is no longer supported.\n"});
-        EXPECT_FALSE(events::state().surface_changed);
+        EXPECT_FALSE(events::surface().changed());
         EXPECT_EQ(bounds_of(kWhite).count, int64_t{surface().width} * surface().height);
     }
 }

@@ -1,10 +1,10 @@
 // Block operations on Images shared by the window system and the renderer.
-#include "platform/image.h"
+#include "pixels/image.h"
 
 #include <algorithm>
 #include <cstring>
 
-#include "platform/pixel_fill.h"
+#include "pixels/pixel_fill.h"
 
 namespace kelto {
 

@@ -46,8 +46,8 @@ TEST_F(EventWaitTest, InputReplacesAPeriodicEventWaitingForItsTick) {
     at(30, [&] { display->click(graphics, 10, 20); });
     const test::Event event = wait();
     EXPECT_EQ(event.kind, KELTO_MOUSE);
-    EXPECT_EQ(event.x, 10 - events::state().origin_x);
-    EXPECT_EQ(event.y, events::state().origin_y - 20);
+    EXPECT_EQ(event.x, 10 - events::surface().origin_x());
+    EXPECT_EQ(event.y, events::surface().origin_y() - 20);
     EXPECT_EQ(event.key, 0);
 }
 
@@ -134,11 +134,11 @@ TEST_F(EventWaitTest, RunControlCodes) {
 }
 
 TEST_F(EventWaitTest, TheFirstWaitCopiesTheSurfaceEvenIfNothingWasDrawn) {
-    events::state().surface->at(10, 10) = 0x00FF00;
+    events::surface().image().at(10, 10) = 0x00FF00;
     display->click(graphics, 1, 1);
     wait();
     EXPECT_EQ(display->client_image(graphics)->at(10, 10), 0x00FF00u);
-    EXPECT_FALSE(events::state().surface_changed);
+    EXPECT_FALSE(events::surface().changed());
 }
 
 TEST_F(EventWaitTest, ManyDrawingCallsAreCopiedOnce) {
@@ -149,15 +149,15 @@ TEST_F(EventWaitTest, ManyDrawingCallsAreCopiedOnce) {
     display->click(graphics, 1, 1);
     wait();
     EXPECT_EQ(display->client_updates() - updates, 1);
-    EXPECT_EQ(display->client_image(graphics)->at(events::state().origin_x + 50,
-                                                  events::state().origin_y),
+    EXPECT_EQ(display->client_image(graphics)->at(events::surface().origin_x() + 50,
+                                                  events::surface().origin_y()),
               0x0000FFu);
 }
 
 TEST_F(EventWaitTest, OnlyThePartThatDrawingChangedIsCopiedButPaintingCopiesAll) {
     display->click(graphics, 1, 1);
     wait();  // takes the start-up paints
-    const int origin_x = events::state().origin_x, origin_y = events::state().origin_y;
+    const int origin_x = events::surface().origin_x(), origin_y = events::surface().origin_y();
     const Image &client = *display->client_image(graphics);
     surface().at(5, 5) = 0x00FF00;  // changed behind the library's back
     KELTO_pixel(BLUE, 10, -20);

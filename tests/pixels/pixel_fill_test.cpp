@@ -1,14 +1,14 @@
 // Pixel fills: every run length at every alignment sets exactly its pixels,
 // and rectangle fills keep to their rectangle and the image, also where a box
 // nearly as wide as the image is filled as one run through its row ends.
-#include "platform/pixel_fill.h"
+#include "pixels/pixel_fill.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <vector>
 
-#include "platform/image.h"
+#include "pixels/image.h"
 
 namespace {
 

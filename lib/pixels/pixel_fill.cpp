@@ -6,7 +6,7 @@
 // use the processor's string store from a cache line's start, which writes
 // whole cache lines without reading them first (what std::memset does with
 // bytes).
-#include "platform/pixel_fill.h"
+#include "pixels/pixel_fill.h"
 
 #include <cstring>
 

@@ -209,7 +209,7 @@ TEST_F(ItemsTest, MessageShowsItsPhraseInItsColour) {
 
 TEST_F(ItemsTest, MessageGrowsOneSizePerFrameAndWrapsToZero) {
     KELTO_logging(0);
-    const kelto::Image &surface = *kelto::events::state().surface;
+    const kelto::Image &surface = kelto::events::surface().image();
     const int sizes[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 0, 1};
     int counter = 0;
     std::vector<uint32_t> first_frame;
@@ -299,7 +299,7 @@ TEST_F(FrameTest, PanelIsSixOutlinedButtonsWithBlackLabels) {
         const auto at = static_cast<std::size_t>(2 * i);
         EXPECT_EQ(lines[at], outline);
         EXPECT_EQ(lines[at + 1], "black text at (-294," + std::to_string(b - 17) + "), \"" +
-                                        BUTTON_LABELS[i] + "\"\n");
+                                     BUTTON_LABELS[i] + "\"\n");
     }
     EXPECT_EQ(printed_by([] { draw_panel(3); })[7], "red text at (-294,128), \"Add Message\"\n");
 }
@@ -318,7 +318,7 @@ TEST_F(FrameTest, StatusLineFollowsTheMode) {
         {SELECT_OBJECT, BLACK, "black", 14, "Click on the card to select an object"},
         {STATUS_ERROR, BLACK, "black", 14, "Status error -- notify programmer"},
     };
-    const kelto::Image &surface = *kelto::events::state().surface;
+    const kelto::Image &surface = kelto::events::surface().image();
     for (const auto &status : cases) {
         CardModel model;
         model.mode = status.mode;

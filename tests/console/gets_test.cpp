@@ -232,12 +232,12 @@ TEST_F(GetsTest, TypedTextComesBackAsWindows1252WithQuestionMarksForTheRest) {
 
 TEST_F(GetsTest, TheGraphicsWindowRepaintsWhileTheDialogIsUp) {
     at(1000, [&](WindowHandle) {
-        events::state().surface->at(20, 30) = 0x123456;
+        events::surface().image().at(20, 30) = 0x123456;
         platform::window_system().invalidate(graphics);
     });
     at(1500, [&](WindowHandle dialog) {
         EXPECT_EQ(platform::window_system().client_image(graphics)->at(20, 30), 0x123456u);
-        EXPECT_FALSE(events::state().surface_changed);
+        EXPECT_FALSE(events::surface().changed());
         display->key(dialog, VK_RETURN);
     });
     char buffer[256];

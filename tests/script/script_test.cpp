@@ -4,6 +4,10 @@
 
 #include <climits>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
 
 #include "support/script_fixture.h"
 
@@ -355,6 +359,57 @@ TEST_F(ScriptDirections, RecordingAfterPlayOneWritesAFreshFileWithoutPlayedTicks
     click(7, 8);
     EXPECT_EQ(await().kind, KELTO_MOUSE);
     EXPECT_EQ(script(), "KELTO_MOUSE(7, 8);\n");
+}
+
+// The module on its own, as the event wait and the "&Run" menu use it: it
+// switches itself on and off and tells its hooks, with no library open.
+std::vector<std::string> g_reported;
+int g_playback_stops = 0;
+int g_recording_stops = 0;
+
+TEST(ScriptSwitches, TheModuleStartsAndEndsScriptsThroughItsOwnCalls) {
+    script::set_hooks({[](const char *line) { g_reported.emplace_back(line); },
+                       [] { ++g_playback_stops; }, [] { ++g_recording_stops; }});
+    script::Event event;
+    EXPECT_FALSE(script::play(event)) << "nothing is due";
+    EXPECT_EQ(event.kind, script::EventKind::None);
+
+    ASSERT_TRUE(script::start_recording());
+    EXPECT_TRUE(script::recording());
+    script::Event tick;
+    tick.kind = script::EventKind::Periodic;
+    script::record(tick);
+    script::record(tick);
+    EXPECT_FALSE(script::start_playback());
+    EXPECT_FALSE(script::play_one());
+    EXPECT_FALSE(script::event_due());
+    script::end_recording();
+    EXPECT_FALSE(script::recording());
+    EXPECT_EQ(g_recording_stops, 1);
+    script::record(tick);  // not recording: nothing is written
+
+    std::ifstream in("KELTO.SCR");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "KELTO_PERIODIC(2);\n");
+
+    ASSERT_TRUE(script::play_one());
+    EXPECT_TRUE(script::event_due());
+    EXPECT_FALSE(script::playing());
+    EXPECT_FALSE(script::start_recording()) << "a scripted event is due";
+    ASSERT_TRUE(script::play(event));
+    EXPECT_EQ(event.kind, script::EventKind::Periodic);
+    EXPECT_FALSE(script::event_due()) << "one event was asked for";
+
+    ASSERT_TRUE(script::start_playback());
+    ASSERT_TRUE(script::play(event));
+    EXPECT_EQ(event.kind, script::EventKind::Periodic) << "the second of the run";
+    script::end_playback();
+    EXPECT_FALSE(script::event_due());
+    EXPECT_EQ(g_playback_stops, 1);
+    EXPECT_EQ(script::state().file, nullptr);
+    EXPECT_EQ(g_reported, (std::vector<std::string>{
+                              "Cannot play back script KELTO.SCR while it is being recorded\n",
+                              "Cannot play back script KELTO.SCR while it is being recorded\n",
+                              "Cannot record script KELTO.SCR while it is being played back\n"}));
 }
 
 }  // namespace

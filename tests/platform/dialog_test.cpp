@@ -14,6 +14,7 @@
 #include "support/logging_window.h"
 
 using namespace kelto::platform;
+using kelto::Rect;
 using kelto::test::logging_procedure;
 using kelto::test::window_log;
 
@@ -286,6 +287,25 @@ TEST_F(DialogTest, EscapeCloseBoxAndAltF4SendCancelOnly) {
     EXPECT_EQ(run(), 1000 + kButton);
 }
 
+// As a display with a dialog manager of its own reports them.
+TEST_F(DialogTest, ReportedEditsButtonsCancelAndCloseReachTheDialogProcedure) {
+    at(1000, [&](WindowHandle dialog) {
+        windows->report(DialogTextEdited{dialog, kEdit, u"Ada"});
+        windows->report(DialogCancel{dialog});
+        windows->report(DialogClose{dialog});
+        windows->report(DialogButton{dialog, IDOK});
+        windows->report(DialogButton{owner, kButton});  // no dialog runs there
+        windows->report(MenuCommand{owner, 1});         // it takes no input meanwhile
+    });
+    at(2000, [&](WindowHandle dialog) {
+        EXPECT_EQ(commands(), (std::vector<uintptr_t>{IDCANCEL, IDCANCEL, IDOK}));
+        windows->report(DialogButton{dialog, kButton});
+    });
+    EXPECT_EQ(run(), 1000 + kButton);
+    EXPECT_EQ(probe.text_at_end, u"Ada");
+    for (const Message &m : window_log().seen) EXPECT_NE(m.message, WM_COMMAND);
+}
+
 TEST_F(DialogTest, TabMovesTheFocusBetweenTabStopsAndSpacePressesAButton) {
     at(1000, [&](WindowHandle dialog) {
         headless->type_text(dialog, u"a");
@@ -398,7 +418,7 @@ TEST_F(DialogTest, DestroyingTheOwnerTakesTheDialogWithIt) {
 TEST_F(DialogTest, LosingTheDialogsWindowEndsItAsCancelledAndFreesTheOwner) {
     at(1000, [&](WindowHandle dialog) {
         headless->type_text(dialog, u"unfinished");
-        windows->window_lost(dialog);
+        windows->report(WindowLost{dialog});
     });
     EXPECT_EQ(run(), IDCANCEL);
     EXPECT_TRUE(probe.text_at_end.empty());
@@ -411,7 +431,7 @@ TEST_F(DialogTest, LosingTheDialogsWindowEndsItAsCancelledAndFreesTheOwner) {
 }
 
 TEST_F(DialogTest, LosingTheOwnersWindowClosesItAndTheDialogWithIt) {
-    at(1000, [&](WindowHandle) { windows->window_lost(owner); });
+    at(1000, [&](WindowHandle) { windows->report(WindowLost{owner}); });
     EXPECT_EQ(run(), 0);
     EXPECT_TRUE(windows->windows().empty());
     EXPECT_EQ(headless->dialog(), 0);

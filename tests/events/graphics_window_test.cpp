@@ -89,11 +89,11 @@ TEST_F(GraphicsWindowTest, StartUpStateAndCheckMarks) {
 
 TEST_F(GraphicsWindowTest, TheOriginIsTheCentreOfTheClientArea) {
     EXPECT_EQ(platform::window_system().client_rect(graphics), (Rect{0, 0, 595, 490}));
-    EXPECT_EQ(events::state().origin_x, 297);
-    EXPECT_EQ(events::state().origin_y, 245);
+    EXPECT_EQ(events::surface().origin_x(), 297);
+    EXPECT_EQ(events::surface().origin_y(), 245);
     platform::window_system().send_message(graphics, WM_SIZE, 0,
                                            make_lparam(1, 1));  // size is re-read
-    EXPECT_EQ(events::state().origin_x, 297);
+    EXPECT_EQ(events::surface().origin_x(), 297);
 }
 
 TEST_F(GraphicsWindowTest, CtrlLettersIgnoreCaseAndShift) {
@@ -214,11 +214,11 @@ TEST(StartUpTest, NotOpenYet) {
 // Drawing calls do not test whether the library is open: without a surface
 // they draw nothing, but still log and mark the surface changed.
 TEST(StartUpTest, APixelBeforeOpeningOnlyLogsAndMarksTheSurfaceChanged) {
-    events::state().surface_changed = false;
+    events::surface().take_changed();
     EXPECT_EQ(KELTO_pixel(RED, 3, 4), 1);
     EXPECT_EQ(console::console_lines(), std::vector<std::string>{"red pixel at (3,4)\n"});
-    EXPECT_TRUE(events::state().surface_changed);
-    EXPECT_EQ(events::state().surface, nullptr);
+    EXPECT_TRUE(events::surface().changed());
+    EXPECT_TRUE(events::surface().image().pixels.empty());
 }
 
 struct ScreenCase {
@@ -251,7 +251,7 @@ TEST(StartUpTest, APreviousInstanceSkipsClassRegistration) {
     KELTO_open(&instance_token, &instance_token, nullptr, SW_SHOWNORMAL);
     EXPECT_FALSE(platform::window_system().class_registered("DrawWndClass"));
     EXPECT_FALSE(platform::window_system().class_registered("TextWndClass"));
-    EXPECT_NE(events::state().surface, nullptr);  // everything else proceeds
+    EXPECT_FALSE(events::surface().image().pixels.empty());  // everything else proceeds
     EXPECT_EQ(KELTO_close(), 1);
 }
 
