@@ -20,6 +20,7 @@
 #include "platform/headless/headless_display.h"
 #include "platform/messages.h"
 #include "platform/system.h"
+#include "platform/window_system.h"
 
 namespace {
 

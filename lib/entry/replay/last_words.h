@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/image.h"
+#include "pixels/image.h"
 #include "replay/output_file.h"
 
 namespace kelto::replay {

@@ -3,7 +3,7 @@
 // deflate blocks, one per row. Larger than libpng's files, but valid PNG.
 #pragma once
 
-#include "platform/image.h"
+#include "pixels/image.h"
 
 namespace kelto::replay {
 
