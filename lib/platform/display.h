@@ -5,7 +5,9 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <optional>
+#include <string_view>
 
 #include "platform/messages.h"
 
@@ -73,6 +75,15 @@ public:
     // blocking; the window system calls it whenever it looks for a message,
     // so a program that never waits (script playback) still sees the user.
     virtual void poll() {}
+
+    // ---- Advice to the programmer
+    // One line about how the program uses the library (it never waits, it
+    // drew before opening the window). Hints never go to the console window,
+    // the script or the replay runner's files; by default they go to
+    // standard error, and a display may show them where its user looks.
+    virtual void hint(std::string_view line) {
+        std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
+    }
 };
 
 }  // namespace kelto::platform
