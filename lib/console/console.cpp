@@ -37,7 +37,7 @@ ConsoleState &state() {
 
 void print_line(const char *line) {
     store_line(state(), line);
-    console_draw_line(line);
+    owe_line(line);
     if (state().line_printed) state().line_printed(line);
 }
 

@@ -29,6 +29,8 @@ bool pump_step(EventState &events, WindowSystem &windows) {
         windows.dispatch_message(message);
     }
     if (events.surface.changed()) copy_surface_to_window();
+    // What the program printed shows at every wait.
+    windows.show_stale_clients();
     return taken;
 }
 

@@ -117,7 +117,8 @@ intptr_t WindowSystem::dialog_box_indirect(std::span<const uint8_t> template_byt
     const WindowHandle handle = create_dialog(*layout, owner, procedure);
     dialogs_[handle].template_bytes.assign(template_bytes.begin(), template_bytes.end());
     const int tab_stop = first_tab_stop(dialogs_[handle]);
-    const int focus_id = tab_stop >= 0 ? dialogs_[handle].items[static_cast<std::size_t>(tab_stop)].control.id : 0;
+    const int focus_id =
+        tab_stop >= 0 ? dialogs_[handle].items[static_cast<std::size_t>(tab_stop)].control.id : 0;
     const bool default_focus =
         send_message(handle, WM_INITDIALOG, static_cast<uintptr_t>(focus_id), init_value) != 0;
 
@@ -128,6 +129,8 @@ intptr_t WindowSystem::dialog_box_indirect(std::span<const uint8_t> template_byt
     };
     if (running()) {
         if (default_focus) dialogs_[handle].focus = tab_stop;
+        // The windows behind the dialog are seen as they are now.
+        show_stale_clients();
         display_->dialog_started(handle);
         show_window(handle, SW_SHOW);
     }
@@ -138,6 +141,7 @@ intptr_t WindowSystem::dialog_box_indirect(std::span<const uint8_t> template_byt
             // One wait for input or the next timer, then look again: what the
             // display did meanwhile may have ended the dialog without a message.
             // Only input can end a dialog.
+            show_stale_clients();
             display_->wait(next_timer_deadline(), WaitFor::Input);
             continue;
         }

@@ -49,6 +49,10 @@ public:
     // The retained client image changed within `area` (client coordinates).
     virtual void client_changed(WindowHandle window, const Rect &area) = 0;
     virtual void menu_changed(WindowHandle window) = 0;  // structure or check marks
+    // Whether every change of this window's client image must reach the
+    // display as it is made (a recorder of frames), rather than when it can
+    // next be seen.
+    virtual bool shows_every_change(WindowHandle /*window*/) const { return false; }
 
     // ---- Dialogs
     // The window system runs modal dialogs itself, so a display without a

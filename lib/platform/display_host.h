@@ -39,6 +39,9 @@ public:
     // its menu when this changes, and otherwise only follows check marks and
     // greyed states.
     virtual std::string menu_layout(MenuHandle menu) const = 0;
+    // A window's client image, brought up to date first: the image a
+    // display shows or a test reads back. nullptr for no such window.
+    virtual const Image *client_image(WindowHandle window) = 0;
 
     // ---- Waiting
     // True when the program has a message to take now: a display's wait

@@ -34,6 +34,9 @@ struct Window {
     MenuHandle menu = 0;
     WindowHandle owner = 0;
     Image image;  // the retained client area
+    // Set while the client image lags behind what its owner has drawn: it
+    // brings the image up to date (see WindowSystem::client_stale).
+    void (*refresh)(WindowHandle window) = nullptr;
 };
 
 }  // namespace kelto::platform

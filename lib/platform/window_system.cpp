@@ -39,7 +39,10 @@ std::vector<WindowHandle> WindowSystem::windows() const {
     return handles;
 }
 
+// What was owed to the old image is drawn before it is replaced, so the
+// owner's record of it stays true.
 void WindowSystem::resize_client(Window &window) {
+    refresh_client(window);
     const Rect client = display_->client_rect_for(window.style, window.menu != 0,
                                                   window.outer.width(), window.outer.height());
     window.client = Rect{0, 0, std::max(0, client.width()), std::max(0, client.height())};
@@ -227,6 +230,7 @@ bool WindowSystem::message_ready() {
 }
 
 void WindowSystem::wait_message(WaitFor what) {
+    show_stale_clients();
     while (!message_ready()) display_->wait(next_timer_deadline(), what);
 }
 
@@ -269,6 +273,7 @@ void WindowSystem::invalidate(WindowHandle handle, bool erase) {
 Image *WindowSystem::begin_paint(WindowHandle handle) {
     Window *window = find(handle);
     if (!window) return nullptr;
+    refresh_client(*window);
     if (window->needs_erase)
         fill_pixels(window->image.pixels.data(), window->image.pixels.size(), window->background);
     window->needs_paint = false;
@@ -282,7 +287,9 @@ void WindowSystem::end_paint(WindowHandle window) {
 
 Image *WindowSystem::client_image(WindowHandle handle) {
     Window *window = find(handle);
-    return window ? &window->image : nullptr;
+    if (!window) return nullptr;
+    refresh_client(*window);
+    return &window->image;
 }
 
 void WindowSystem::client_changed(WindowHandle window) {

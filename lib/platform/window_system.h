@@ -86,11 +86,28 @@ public:
     // Erases with the class background where the window was invalidated, then validates.
     Image *begin_paint(WindowHandle window);
     void end_paint(WindowHandle window);
-    Image *client_image(WindowHandle window);
+    // The client image to draw into or read, brought up to date first.
+    Image *client_image(WindowHandle window) override;
     // Tells the display that a client image was drawn into outside painting:
     // all of it, or only `area`.
     void client_changed(WindowHandle window);
     void client_changed(WindowHandle window, const Rect &area);
+
+    // ---- Client images drawn when they can be seen (client_refresh.cpp)
+    // A window's owner may leave its client image behind what it has drawn
+    // and bring it up to date only when someone can see it. client_stale
+    // records that `refresh` must run before the image is next read
+    // (client_image, begin_paint), replaced (a resize) or shown (every wait,
+    // a dialog's start, show_stale_clients). `refresh` is called with the
+    // window, draws what is owed and tells the display with client_changed.
+    // On a display that shows every change of the window it runs at once.
+    void client_stale(WindowHandle window, void (*refresh)(WindowHandle window));
+    // Brings the stale images of the visible windows up to date now.
+    void show_stale_clients();
+    // The same, at most once per display refresh (kShowIntervalMs on the
+    // display's clock): for a program that runs on without waiting.
+    void show_stale_clients_when_due();
+    static constexpr int64_t kShowIntervalMs = 16;
 
     // ---- Menus
     MenuHandle create_menu();        // a menu bar
@@ -156,6 +173,7 @@ private:
     };
 
     void resize_client(Window &window);
+    void refresh_client(Window &window);
     void notify_menu_owners(MenuHandle menu);
 
     // ---- Dialogs
@@ -176,6 +194,8 @@ private:
     WindowHandle next_window_ = 1;
     MenuHandle next_menu_ = 1;
     std::map<WindowHandle, Dialog> dialogs_;
+    bool any_stale_ = false;
+    std::optional<int64_t> last_shown_ms_;
 };
 
 }  // namespace kelto::platform

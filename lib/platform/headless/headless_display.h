@@ -78,10 +78,8 @@ public:
 
     // ---- Read-back
     DisplayHost &host() { return *host_; }
-    const Image *client_image(WindowHandle window) const {
-        const Window *shown = host_->window(window);
-        return shown ? &shown->image : nullptr;
-    }
+    // The window's client image, brought up to date first.
+    const Image *client_image(WindowHandle window) const { return host_->client_image(window); }
     int client_updates() const { return client_updates_; }
     // The area of the window's last client image change the display was told of.
     Rect last_client_area(WindowHandle window) const {

@@ -19,8 +19,9 @@ ClientView::ClientView(DisplayHost &host, WindowHandle window, QWidget *parent)
 
 void ClientView::paintEvent(QPaintEvent *event) {
     const Window *window = host_.window(window_);
-    if (!window) return;
-    const Image &image = window->image;
+    const Image *shown_image = host_.client_image(window_);
+    if (!window || !shown_image) return;
+    const Image &image = *shown_image;
     QPainter painter(this);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
     // The image is shown in place without a copy; the unused top byte of

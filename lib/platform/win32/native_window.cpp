@@ -143,8 +143,9 @@ void NativeWindow::report_key_down(WPARAM key, LPARAM flags) {
 void NativeWindow::paint() {
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(hwnd_, &paint);
-    if (const Window *model = host_.window(window_)) {
-        const Image &image = model->image;
+    const Image *shown = host_.client_image(window_);
+    if (const Window *model = host_.window(window_); model && shown) {
+        const Image &image = *shown;
         if (image.width > 0 && image.height > 0) {
             // 0x00RRGGBB pixels are a 32-bit top-down DIB as they are.
             BITMAPINFO info{};
