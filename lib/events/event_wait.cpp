@@ -1,5 +1,5 @@
-// The event wait: pumps the window system's messages, copies the changed
-// surface to the screen, lets the script player stand in for the user, and
+// The event wait: pumps the window system's messages, has the changed
+// surface shown, lets the script player stand in for the user, and
 // chooses periodic events while animating. It blocks in the window system
 // whenever a pass found nothing to do, so an idle program uses no CPU.
 #include "events/events.h"
@@ -16,6 +16,11 @@ using script::EventKind;
 
 namespace {
 
+// Brings the graphics window's image up to date with the surface.
+void show_surface(WindowHandle) {
+    copy_surface_to_window();
+}
+
 // Takes and handles at most one message; returns whether one was taken.
 bool pump_step(EventState &events, WindowSystem &windows) {
     Message message;
@@ -28,9 +33,15 @@ bool pump_step(EventState &events, WindowSystem &windows) {
         windows.translate_message(message);
         windows.dispatch_message(message);
     }
-    if (events.surface.changed()) copy_surface_to_window();
-    // What the program printed shows at every wait.
-    windows.show_stale_clients();
+    // What the program drew and printed shows at every wait; while a script
+    // plays, at most once per display refresh, since nobody could see more.
+    // The window system also shows it before a dialog, whenever the program
+    // blocks (at a halt, at the end of the script) and when it is read back.
+    if (events.surface.changed()) windows.client_stale(events.window_dc, show_surface);
+    if (script::event_due())
+        windows.show_stale_clients_when_due();
+    else
+        windows.show_stale_clients();
     return taken;
 }
 

@@ -4,6 +4,7 @@
 
 #include <fstream>
 
+#include "console/console.h"
 #include "events/events.h"
 #include "kelto.h"
 #include "platform/headless/headless_display.h"
@@ -185,6 +186,89 @@ TEST_F(EventWaitTest, AnIdleHaltedWaitSleepsUntilInputInsteadOfPolling) {
     EXPECT_EQ(wait().kind, KELTO_KBD);
     // One sleep per timer tick (100 ticks in ten seconds), not one per pass.
     EXPECT_LE(display->waits() - waits, 101);
+}
+
+// ---------------------------------------------------------------- Playback
+
+class PlaybackShowingTest : public EventWaitTest {
+protected:
+    // Starts playing a script of `events` clicks and takes the first two.
+    void play(int events) {
+        std::ofstream script("KELTO.SCR");
+        for (int i = 0; i < events; ++i) script << "KELTO_MOUSE(" << i << ", 0);\n";
+        script.close();
+        pump();  // the start-up paints
+        display->menu_command(graphics, 6);
+        EXPECT_EQ(wait().kind, KELTO_MOUSE);
+        // The first picture of the playback is shown at once, which starts
+        // the display's refresh interval.
+        KELTO_pixel(BLUE, -100, -100);
+        EXPECT_EQ(wait().kind, KELTO_MOUSE);
+    }
+    // The graphics window's image as the display holds it, not brought up to date.
+    const Image &held() const { return display->host().window(graphics)->image; }
+    // Whether the held image shows the program point (x, y) in `color`.
+    bool shows(int x, int y, uint32_t color) const {
+        return held().at(events::surface().origin_x() + x, events::surface().origin_y() - y) ==
+               color;
+    }
+};
+
+TEST_F(PlaybackShowingTest, APlayingScriptShowsTheSurfaceOncePerDisplayRefresh) {
+    play(10);
+    KELTO_pixel(BLUE, 1, 1);
+    EXPECT_EQ(wait().kind, KELTO_MOUSE);
+    EXPECT_FALSE(shows(1, 1, 0x0000FF)) << "no refresh has passed";
+    display->advance(platform::WindowSystem::kShowIntervalMs);
+    KELTO_pixel(BLUE, 2, 2);
+    EXPECT_EQ(wait().kind, KELTO_MOUSE);
+    EXPECT_TRUE(shows(1, 1, 0x0000FF));
+    EXPECT_TRUE(shows(2, 2, 0x0000FF));
+    KELTO_pixel(BLUE, 3, 3);
+    EXPECT_EQ(wait().kind, KELTO_MOUSE);
+    EXPECT_FALSE(shows(3, 3, 0x0000FF));
+    // Read back, it is up to date.
+    display->client_image(graphics);
+    EXPECT_TRUE(shows(3, 3, 0x0000FF));
+}
+
+TEST_F(PlaybackShowingTest, TheEndOfTheScriptShowsTheLastPicture) {
+    play(3);
+    EXPECT_EQ(wait().kind, KELTO_MOUSE);
+    KELTO_pixel(BLUE, 4, 4);
+    at(1, [&] {
+        EXPECT_TRUE(shows(4, 4, 0x0000FF)) << "shown before the program blocks";
+        display->click(graphics, 1, 1);
+    });
+    EXPECT_EQ(wait().kind, KELTO_MOUSE);
+    EXPECT_EQ(console::console_lines().back(), "EOF encountered in script file KELTO.SCR\n");
+}
+
+TEST_F(PlaybackShowingTest, ADialogShowsThePictureBehindIt) {
+    play(5);
+    KELTO_pixel(BLUE, 5, 5);
+    EXPECT_EQ(wait().kind, KELTO_MOUSE);
+    EXPECT_FALSE(shows(5, 5, 0x0000FF));
+    bool checked = false;
+    display->on_dialog_started([&](platform::WindowHandle dialog) {
+        EXPECT_TRUE(shows(5, 5, 0x0000FF));
+        checked = true;
+        at(0, [this, dialog] { display->key(dialog, platform::VK_RETURN); });
+    });
+    char line[80] = "";
+    KELTO_gets("Name?", line);
+    EXPECT_TRUE(checked);
+}
+
+TEST_F(PlaybackShowingTest, ADisplayThatShowsEveryChangeSeesEachPicture) {
+    display->show_every_change(
+        [this](platform::WindowHandle window) { return window == graphics; });
+    play(5);
+    for (int i = 0; i < 3; ++i) {
+        KELTO_pixel(BLUE, i, -i);
+        EXPECT_EQ(wait().kind, KELTO_MOUSE);
+        EXPECT_TRUE(shows(i, -i, 0x0000FF)) << "event " << i;
+    }
 }
 
 }  // namespace

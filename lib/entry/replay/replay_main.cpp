@@ -181,6 +181,10 @@ void prepare_display(Session &s) {
         decorations.menu_bar = kOuterHeight - client->height;
         s.display->set_decorations(decorations);
     }
+    // Every picture the graphics window shows is a frame, and the last one is
+    // what a crash leaves.
+    s.display->show_every_change(
+        [](platform::WindowHandle window) { return window == graphics_window(); });
     s.display->on_client_changed(on_client_changed);
     s.display->on_dialog_started(on_dialog_started);
 }

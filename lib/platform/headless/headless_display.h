@@ -31,6 +31,9 @@ public:
     void window_shown(WindowHandle, bool) override {}
     void client_changed(WindowHandle window, const Rect &area) override;
     void menu_changed(WindowHandle) override {}
+    bool shows_every_change(WindowHandle window) const override {
+        return every_change_ && every_change_(window);
+    }
     void dialog_started(WindowHandle dialog) override;
     int64_t now_ms() const override;
     void wait(std::optional<int64_t> deadline_ms, WaitFor what) override;
@@ -43,6 +46,11 @@ public:
     // Called whenever a window's client image was changed and would be shown.
     void on_client_changed(std::function<void(WindowHandle)> observer) {
         client_observer_ = std::move(observer);
+    }
+    // Has every change of the client images of the windows `which` picks
+    // shown as it is made, as a recorder of frames needs.
+    void show_every_change(std::function<bool(WindowHandle)> which) {
+        every_change_ = std::move(which);
     }
     // Called whenever a modal dialog is about to be shown.
     void on_dialog_started(std::function<void(WindowHandle)> observer) {
@@ -101,6 +109,7 @@ private:
     DisplayHost *host_ = nullptr;
     ClassicDecorations decorations_;
     std::function<void(WindowHandle)> client_observer_;
+    std::function<bool(WindowHandle)> every_change_;
     std::function<void(WindowHandle)> dialog_observer_;
     int screen_width_ = 1024;
     int screen_height_ = 768;
