@@ -53,6 +53,10 @@ void open(void *instance, void *previous_instance, int show_state) {
     events.instance = instance;
     events.window_dc = events.graphics_window;
     events.surface.create(kSurfaceWidth, kSurfaceHeight);
+    // The windows appear at the first wait, the graphics window last, above
+    // the text window: a text window the program hides before then never
+    // appears.
+    windows.hold_shows();
     windows.show_window(text_window, show_state);
     windows.show_window(events.graphics_window, show_state);
     windows.set_timer(events.graphics_window, kTimerId, kTimerPeriodMs);

@@ -130,6 +130,7 @@ intptr_t WindowSystem::dialog_box_indirect(std::span<const uint8_t> template_byt
     if (running()) {
         if (default_focus) dialogs_[handle].focus = tab_stop;
         // The windows behind the dialog are seen as they are now.
+        release_shows();
         show_stale_clients();
         display_->dialog_started(handle);
         show_window(handle, SW_SHOW);

@@ -95,7 +95,16 @@ bool WindowSystem::show_window(WindowHandle handle, int show_command) {
     const bool visible = show_command != SW_HIDE;
     if (visible == was_visible) return was_visible;
     window->visible = visible;
-    display_->window_shown(handle, visible);
+    if (holding_shows_) {
+        // The display still shows what it showed before the first held change.
+        const auto held = std::find_if(held_shows_.begin(), held_shows_.end(),
+                                       [handle](const HeldShow &h) { return h.window == handle; });
+        const bool displayed = held == held_shows_.end() ? was_visible : held->displayed;
+        if (held != held_shows_.end()) held_shows_.erase(held);
+        held_shows_.push_back(HeldShow{handle, displayed});
+    } else {
+        display_->window_shown(handle, visible);
+    }
     const bool activates = show_command != SW_SHOWNOACTIVATE && show_command != SW_MINIMIZE &&
                            show_command != SW_SHOWMINNOACTIVE && show_command != SW_SHOWNA;
     if (visible) {
@@ -109,6 +118,19 @@ bool WindowSystem::show_window(WindowHandle handle, int show_command) {
         set_focus(next);
     }
     return was_visible;
+}
+
+void WindowSystem::hold_shows() {
+    holding_shows_ = true;
+}
+
+void WindowSystem::release_shows() {
+    if (!holding_shows_) return;
+    holding_shows_ = false;
+    for (const HeldShow &held : held_shows_)
+        if (const Window *window = find(held.window); window && window->visible != held.displayed)
+            display_->window_shown(held.window, window->visible);
+    held_shows_.clear();
 }
 
 bool WindowSystem::is_visible(WindowHandle window) const {
@@ -161,6 +183,7 @@ void WindowSystem::post_quit(int exit_code) {
 }
 
 bool WindowSystem::peek_message(Message &out) {
+    release_shows();
     display_->poll();
     if (!queue_.empty()) {
         out = queue_.front();
@@ -230,6 +253,7 @@ bool WindowSystem::message_ready() {
 }
 
 void WindowSystem::wait_message(WaitFor what) {
+    release_shows();
     show_stale_clients();
     while (!message_ready()) display_->wait(next_timer_deadline(), what);
 }

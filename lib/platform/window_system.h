@@ -46,6 +46,11 @@ public:
     const Window *window(WindowHandle window) const override { return find(window); }
     // Returns whether the window was visible before.
     bool show_window(WindowHandle window, int show_command);
+    // Until the program next looks for a message, waits or runs a dialog,
+    // shows and hides reach the display only then, net of each other and in
+    // the order they were made, so a window shown and hidden meanwhile never
+    // appears. The model (is_visible, the focus) follows them at once.
+    void hold_shows();
     bool is_visible(WindowHandle window) const;
     // Moves and sizes a window (user resizing); sends WM_SIZE when the client size changes.
     void move_window(WindowHandle window, int x, int y, int width, int height);
@@ -173,6 +178,7 @@ private:
     };
 
     void resize_client(Window &window);
+    void release_shows();
     void refresh_client(Window &window);
     void notify_menu_owners(MenuHandle menu);
 
@@ -194,6 +200,14 @@ private:
     WindowHandle next_window_ = 1;
     MenuHandle next_menu_ = 1;
     std::map<WindowHandle, Dialog> dialogs_;
+    // The windows whose shows are held, oldest change first, each with
+    // whether the display shows it.
+    struct HeldShow {
+        WindowHandle window;
+        bool displayed;
+    };
+    bool holding_shows_ = false;
+    std::vector<HeldShow> held_shows_;
     bool any_stale_ = false;
     std::optional<int64_t> last_shown_ms_;
 };

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <utility>
+#include <vector>
 
 #include "console/console.h"
 #include "events/events.h"
@@ -269,6 +271,31 @@ TEST_F(PlaybackShowingTest, ADisplayThatShowsEveryChangeSeesEachPicture) {
         EXPECT_EQ(wait().kind, KELTO_MOUSE);
         EXPECT_TRUE(shows(i, -i, 0x0000FF)) << "event " << i;
     }
+}
+
+// ---------------------------------------------------------------- Start-up
+
+using Shows = std::vector<std::pair<WindowHandle, bool>>;
+
+TEST_F(EventWaitTest, TheWindowsAppearAtTheFirstWaitTheGraphicsWindowLast) {
+    const WindowHandle text = console::state().text_window;
+    EXPECT_TRUE(display->shows().empty());
+    EXPECT_TRUE(window_system().is_visible(text));
+    display->click(graphics, 1, 1);
+    wait();
+    EXPECT_EQ(display->shows(), (Shows{{text, true}, {graphics, true}}));
+    EXPECT_EQ(window_system().focus(), graphics);
+}
+
+TEST_F(EventWaitTest, ATextWindowHiddenBeforeTheFirstWaitNeverAppears) {
+    EXPECT_EQ(KELTO_show_text(0), 1) << "it was shown";
+    display->click(graphics, 1, 1);
+    wait();
+    EXPECT_EQ(display->shows(), (Shows{{graphics, true}}));
+    EXPECT_EQ(window_system().focus(), graphics);
+    // Later shows reach the display at once.
+    EXPECT_EQ(KELTO_show_text(1), 0);
+    EXPECT_EQ(display->shows().back(), std::make_pair(console::state().text_window, true));
 }
 
 }  // namespace

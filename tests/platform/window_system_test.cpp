@@ -264,4 +264,29 @@ TEST(ImageTest, CopyAreaAndScrollClipToTheImage) {
     EXPECT_EQ(dst.at(1, 0), 3u);
 }
 
+TEST_F(WindowSystemTest, HeldShowsReachTheDisplayNetAndInOrderWhenTheProgramLooks) {
+    const WindowHandle first = make_window();
+    const WindowHandle second = make_window();
+    const WindowHandle third = make_window();
+    const WindowHandle gone = make_window();
+    windows->hold_shows();
+    windows->show_window(first, SW_SHOW);
+    windows->show_window(second, SW_SHOW);
+    windows->show_window(third, SW_SHOW);
+    windows->show_window(gone, SW_SHOW);
+    windows->show_window(third, SW_HIDE);
+    windows->show_window(first, SW_HIDE);
+    windows->show_window(first, SW_SHOW);
+    windows->destroy_window(gone);
+    EXPECT_TRUE(windows->is_visible(first));
+    EXPECT_FALSE(windows->is_visible(third));
+    EXPECT_EQ(windows->focus(), first);
+    EXPECT_TRUE(headless->shows().empty());
+    pump();
+    using Shows = std::vector<std::pair<WindowHandle, bool>>;
+    EXPECT_EQ(headless->shows(), (Shows{{second, true}, {first, true}}));
+    windows->show_window(second, SW_HIDE);
+    EXPECT_EQ(headless->shows().back(), std::make_pair(second, false));
+}
+
 }  // namespace

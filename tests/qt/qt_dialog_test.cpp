@@ -34,6 +34,8 @@ protected:
         display = &dynamic_cast<QtDisplay &>(platform::window_system().display());
         graphics = display->top_window(events::state().graphics_window);
         ASSERT_NE(graphics, nullptr);
+        // The windows appear at the program's first wait (start-up paints are ready).
+        platform::window_system().wait_message();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(graphics));
     }
 

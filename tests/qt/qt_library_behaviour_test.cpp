@@ -31,6 +31,8 @@ public:
         text_ = display_->top_window(console::state().text_window);
         ASSERT_NE(graphics_, nullptr);
         ASSERT_NE(text_, nullptr);
+        // The windows appear at the program's first wait (start-up paints are ready).
+        window_system().wait_message();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(graphics_));
     }
 

@@ -22,6 +22,16 @@ namespace {
 
 int instance_token;
 
+// Takes and handles every message that is ready. The windows the library
+// opens appear when the program first looks for a message.
+void pump() {
+    Message message;
+    while (window_system().peek_message(message)) {
+        window_system().translate_message(message);
+        window_system().dispatch_message(message);
+    }
+}
+
 TEST(QtLibraryTest, WindowsStandWhereTheScreenSizeSays) {
     KELTO_open(&instance_token, nullptr, nullptr, SW_SHOWNORMAL);
     auto &display = dynamic_cast<QtDisplay &>(window_system().display());
@@ -29,6 +39,7 @@ TEST(QtLibraryTest, WindowsStandWhereTheScreenSizeSays) {
     TopWindow *text = display.top_window(console::state().text_window);
     ASSERT_NE(graphics, nullptr);
     ASSERT_NE(text, nullptr);
+    pump();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(graphics));
     EXPECT_EQ(graphics->frameGeometry(), QRect(0, 0, 601, 540));
     const int width = window_system().screen_width();
@@ -44,20 +55,13 @@ TEST(QtLibraryTest, WindowsDestroyedFromOutsideAreClosed) {
     auto &display = dynamic_cast<QtDisplay &>(window_system().display());
     const WindowHandle graphics = events::state().graphics_window;
     const WindowHandle text = console::state().text_window;
+    pump();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(display.top_window(graphics)));
     const WId graphics_id = display.top_window(graphics)->internalWinId();
     const WId text_id = display.top_window(text)->internalWinId();
     ASSERT_NE(graphics_id, 0u);
     ASSERT_NE(text_id, 0u);
 
-    // Takes and handles every message that is ready.
-    auto pump = [] {
-        Message message;
-        while (window_system().peek_message(message)) {
-            window_system().translate_message(message);
-            window_system().dispatch_message(message);
-        }
-    };
     // A window the program does not show is no concern of it.
     display.native_window_destroyed(std::max(graphics_id, text_id) + 1);
     pump();

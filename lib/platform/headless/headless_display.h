@@ -8,6 +8,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/classic_decorations.h"
@@ -28,7 +29,9 @@ public:
                          int outer_height) const override;
     void window_created(WindowHandle) override {}
     void window_destroyed(WindowHandle window) override;
-    void window_shown(WindowHandle, bool) override {}
+    void window_shown(WindowHandle window, bool visible) override {
+        shows_.emplace_back(window, visible);
+    }
     void client_changed(WindowHandle window, const Rect &area) override;
     void menu_changed(WindowHandle) override {}
     bool shows_every_change(WindowHandle window) const override {
@@ -89,6 +92,8 @@ public:
     // The window's client image, brought up to date first.
     const Image *client_image(WindowHandle window) const { return host_->client_image(window); }
     int client_updates() const { return client_updates_; }
+    // Every show (true) and hide (false) the display was told of, in order.
+    const std::vector<std::pair<WindowHandle, bool>> &shows() const { return shows_; }
     // The area of the window's last client image change the display was told of.
     Rect last_client_area(WindowHandle window) const {
         const auto found = last_client_areas_.find(window);
@@ -117,6 +122,7 @@ private:
     bool real_clock_ = false;
     int64_t waits_ = 0;
     int client_updates_ = 0;
+    std::vector<std::pair<WindowHandle, bool>> shows_;
     std::map<WindowHandle, Rect> last_client_areas_;
     uint64_t next_order_ = 0;
     std::vector<Scheduled> scheduled_;
