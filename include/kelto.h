@@ -104,7 +104,9 @@ int KELTO_run_control(int code); /* Changes the run state; 0 if not open, else 1
  * Text window and logging
  *-----------------------------------------------------------------------*/
 
-int KELTO_logging(int on);     /* Non-zero: describe every drawing call in the text window. */
+/* Non-zero: describe every drawing call in the text window. Cheap: a logged
+   call costs about what formatting its sentence with printf does. */
+int KELTO_logging(int on);
 int KELTO_show_text(int show); /* Shows (1) or hides (0) the text window; was it visible? */
 /* Prints like printf into the text window, which keeps the last 25 lines. */
 int KELTO_printf(const char *format, ...) KELTO_PRINTF_FORMAT(1, 2);
