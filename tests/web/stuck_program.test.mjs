@@ -1,7 +1,8 @@
 // The program runs in a Web Worker, so the page answers whatever it does: a
 // program that never waits leaves the menu usable, gets the "Not responding"
 // bar after 3 s, and Stop ends it; a program that traps after it has waited
-// ends with a message and keeps its last picture. Prints how fast the menu
+// ends with a message and keeps its last picture; a program that ends
+// without waiting is told why in the status line. Prints how fast the menu
 // answers while the program spins.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
@@ -14,7 +15,7 @@ const MENU_TRIES = 5;
 
 let server, browser;
 before(async () => {
-  server = await serve(webBuild('spins_forever', 'traps_after_wait'));
+  server = await serve(webBuild('spins_forever', 'traps_after_wait', 'ends_without_waiting'));
   browser = await launchChromium();
 });
 after(async () => {
@@ -94,3 +95,16 @@ for (const [key, why] of [['a', /abort/i], ['t', /unreachable/i], ['n', /./]]) {
     await page.close();
   });
 }
+
+test('a program that ends without waiting is told why in the status line', async () => {
+  const page = await browser.newPage();
+  await page.goto(`${server.url}ends_without_waiting.html`);
+  await page.waitForFunction(() => KeltoPage.ended !== null, null, { timeout: BOUND_MS });
+  const hints = await page.evaluate(() => KeltoPage.hints);
+  assert.equal(hints.length, 1);
+  assert.match(hints[0], /^The program ended without ever waiting for an event/);
+  assert.equal(await page.locator('#kelto-status').textContent(),
+               `The program has ended. ${hints[0]}`);
+  assert.deepEqual(await page.evaluate(() => KeltoPage.printed), []);
+  await page.close();
+});
