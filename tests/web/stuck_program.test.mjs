@@ -2,8 +2,8 @@
 // program that never waits leaves the menu usable, gets the "Not responding"
 // bar after 3 s, and Stop ends it; a program that traps after it has waited
 // ends with a message and keeps its last picture; a program that ends
-// without waiting is told why in the status line. Prints how fast the menu
-// answers while the program spins.
+// without waiting, or forgets KELTO_open, is told why in the status line.
+// Prints how fast the menu answers while the program spins.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { serve, launchChromium } from './harness.mjs';
@@ -15,7 +15,8 @@ const MENU_TRIES = 5;
 
 let server, browser;
 before(async () => {
-  server = await serve(webBuild('spins_forever', 'traps_after_wait', 'ends_without_waiting'));
+  server = await serve(webBuild('spins_forever', 'traps_after_wait', 'ends_without_waiting',
+                                'forgets_open'));
   browser = await launchChromium();
 });
 after(async () => {
@@ -96,15 +97,29 @@ for (const [key, why] of [['a', /abort/i], ['t', /unreachable/i], ['n', /./]]) {
   });
 }
 
-test('a program that ends without waiting is told why in the status line', async () => {
+// Opens a program that ends by itself; returns its hints once it has ended.
+async function hintsOfEndedProgram(name) {
   const page = await browser.newPage();
-  await page.goto(`${server.url}ends_without_waiting.html`);
+  await page.goto(`${server.url}${name}.html`);
   await page.waitForFunction(() => KeltoPage.ended !== null, null, { timeout: BOUND_MS });
   const hints = await page.evaluate(() => KeltoPage.hints);
-  assert.equal(hints.length, 1);
-  assert.match(hints[0], /^The program ended without ever waiting for an event/);
+  // The status line keeps the last hint; standard error has none.
   assert.equal(await page.locator('#kelto-status').textContent(),
-               `The program has ended. ${hints[0]}`);
+               `The program has ended. ${hints[hints.length - 1]}`);
   assert.deepEqual(await page.evaluate(() => KeltoPage.printed), []);
   await page.close();
+  return hints;
+}
+
+test('a program that ends without waiting is told why in the status line', async () => {
+  const hints = await hintsOfEndedProgram('ends_without_waiting');
+  assert.equal(hints.length, 1);
+  assert.match(hints[0], /^The program ended without ever waiting for an event/);
+});
+
+test('a program that forgets KELTO_open is told so in the status line', async () => {
+  const hints = await hintsOfEndedProgram('forgets_open');
+  assert.equal(hints.length, 2);
+  assert.match(hints[0], /^KELTO_circle was called before KELTO_open/);
+  assert.match(hints[1], /^KELTO_await_event was called before KELTO_open/);
 });
