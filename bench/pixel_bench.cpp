@@ -4,7 +4,8 @@
 // one run. All three write the same sequence of points spread at random over
 // the visible surface, as a program that plots points does, so they pay the
 // same memory traffic and the ratios show what the call adds. Goal: at most
-// 1.5 raw stores.
+// 1.5 raw stores. The same call with logging on, as the library starts,
+// shows what logging costs (the figure the header and tutorial give).
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -22,6 +23,7 @@ namespace {
 constexpr const char *kCall = "pixel_call";
 constexpr const char *kStore = "pixel_raw_store";
 constexpr const char *kSetPixel = "pixel_set_pixel";
+constexpr const char *kLogged = "pixel_call_logged";
 
 struct Plot {
     int x;
@@ -61,6 +63,19 @@ void pixel_call(benchmark::State &state) {
 }
 BENCHMARK(pixel_call)->Name(kCall);
 
+void pixel_call_logged(benchmark::State &state) {
+    open_library();
+    KELTO_logging(1);
+    const std::vector<Plot> &plots = points();
+    std::size_t i = 0;
+    for (auto _ : state) {
+        const Plot p = plots[i++ & 0xFFFF];
+        KELTO_pixel(static_cast<int>(i & 7), p.x, p.y);
+    }
+    KELTO_logging(0);
+}
+BENCHMARK(pixel_call_logged)->Name(kLogged);
+
 void pixel_raw_store(benchmark::State &state) {
     open_library();
     const std::vector<Plot> &plots = points();
@@ -98,5 +113,6 @@ int main(int argc, char **argv) {
     reporter.print_ratio("KELTO_pixel call / raw surface store", kCall, kStore,
                          " (goal: at most 1.5)");
     reporter.print_ratio("KELTO_pixel call / raster set_pixel", kCall, kSetPixel);
+    reporter.print_ratio("KELTO_pixel call logged / unlogged", kLogged, kCall);
     return 0;
 }

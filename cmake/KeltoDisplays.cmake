@@ -44,10 +44,10 @@ kelto_display(win32 WHEN WIN32
   LIBRARIES user32 gdi32)
 
 # A canvas in a web page. A program's blocking wait suspends it through
-# Asyncify (its stack must hold KELTO's depth at the wait); it ends with an
-# exit status the page shows; the page reads and writes its files through
-# FS. Linking at -O2 gives the size of -O3 in half the time.
+# Asyncify (its stack must hold KELTO's depth at the wait); it runs in a Web
+# Worker that the page starts; it ends with an exit status the page shows;
+# the worker reads and writes its files through FS. Linking at -O2 gives the size of -O3 in half the time.
 kelto_display(web WHEN EMSCRIPTEN
   OBJECTS kelto_web_page_model
   LINK_OPTIONS -O2 -sASYNCIFY -sASYNCIFY_STACK_SIZE=65536 -sALLOW_MEMORY_GROWTH
-               -sENVIRONMENT=web -sEXIT_RUNTIME -sEXPORTED_RUNTIME_METHODS=FS)
+               -sENVIRONMENT=worker -sEXIT_RUNTIME -sEXPORTED_RUNTIME_METHODS=FS)

@@ -78,14 +78,18 @@ int KELTO_close(void);          /* Closes the script file; call last. Returns 1.
  *-----------------------------------------------------------------------*/
 
 #define KELTO_MOUSE 1    /* Left mouse button pressed at (x, y). */
-#define KELTO_KBD 2      /* A character was typed; it is in key. */
+#define KELTO_KBD 2      /* A character was typed; it is in key (see below). */
 #define KELTO_PERIODIC 3 /* An animation tick (about ten a second while animating). */
 #define KELTO_QUIT 4     /* The program should end. */
 
 /* Waits for the next event and returns its kind (KELTO_MOUSE ... KELTO_QUIT).
    x and y receive the mouse position, key the typed character; fields the
    event does not use are 0. Once the graphics window is gone (or before
-   KELTO_open) it returns KELTO_QUIT, since nothing else can come. */
+   KELTO_open) it returns KELTO_QUIT, since nothing else can come. Only keys
+   that type a character give KELTO_KBD: letters, digits, punctuation, the
+   space bar, Enter ('\r'), Backspace ('\b') and Tab ('\t'). Keys that type
+   nothing (the arrow keys, the F-keys, Shift, Home, End, Page Up and Page
+   Down) give no event at all, and the Ctrl keys belong to the Run menu. */
 int KELTO_await_event(int *x, int *y, char *key);
 
 #define RUN_HALT 0      /* Stop animation: no more KELTO_PERIODIC events. */
@@ -104,9 +108,12 @@ int KELTO_run_control(int code); /* Changes the run state; 0 if not open, else 1
  * Text window and logging
  *-----------------------------------------------------------------------*/
 
-/* Non-zero: describe every drawing call in the text window. Cheap: a logged
-   call costs about what formatting its sentence with printf does. */
-int KELTO_logging(int on);
+/* Logging is on from KELTO_open: every drawing call also writes a sentence
+   into the text window. That costs about what formatting the sentence with
+   printf does (well under a microsecond), many times the drawing of a pixel
+   (a few nanoseconds). Switch it off with KELTO_logging(0), or Ctrl+L while
+   the program runs. */
+int KELTO_logging(int on);     /* Non-zero: describe every drawing call in the text window. */
 int KELTO_show_text(int show); /* Shows (1) or hides (0) the text window; was it visible? */
 /* Prints like printf into the text window, which keeps the last 25 lines. */
 int KELTO_printf(const char *format, ...) KELTO_PRINTF_FORMAT(1, 2);
@@ -151,7 +158,8 @@ int KELTO_gets(const char *prompt, char *buffer);
  * an outline that many pixels thick. Text size is the character height in
  * pixels, 0..127 (0 picks a default). A colour outside 0..23, or a negative
  * width, radius or size, is corrected and the correction printed. With
- * logging on, every call also describes itself in the text window.
+ * logging on (as it starts), every call also describes itself in the text
+ * window, which makes it far slower: see KELTO_logging.
  *-----------------------------------------------------------------------*/
 
 /* A point (x, y) in the coordinates above; the _pt forms of the calls take Points. */

@@ -60,4 +60,4 @@ nice cmake --build "$build" --target kelto kelto_main -j "$(nproc)" >/dev/null
 # Each student's program in a sandbox of its own; then the index.
 PYTHONPATH="$repo/tools/grade" python3 -B -m kelto_grade.pages "$build/program-flags.txt" \
   "$programs" "$site" ${pages_options[@]+"${pages_options[@]}"}
-cp "$repo/lib/platform/web/page"/kelto_web.{js,css} "$site/"
+cp "$repo/lib/platform/web/page"/kelto_{web.js,worker.js,web.css} "$site/"

@@ -5,6 +5,7 @@
 #include <climits>
 #include <utility>
 
+#include "api/before_open.h"
 #include "api/corrections.h"
 #include "api/render.h"
 #include "draw/palette.h"
@@ -51,6 +52,7 @@ int render(draw::DrawKind kind, int color, int width, Point p1, Point p2 = {}, P
 using namespace kelto;
 
 extern "C" int KELTO_circle_pt(int color, Point centre, int radius) {
+    hint_unless_open(EarlyCall::Circle, "KELTO_circle_pt");
     color = check_color(color);
     radius = check_radius(radius);
     if (logging())
@@ -63,6 +65,7 @@ extern "C" int KELTO_circle_pt(int color, Point centre, int radius) {
 }
 
 extern "C" int KELTO_triangle_pt(int color, Point p1, Point p2, Point p3, int width) {
+    hint_unless_open(EarlyCall::Triangle, "KELTO_triangle_pt");
     color = check_color(color);
     width = check_width(width);
     if (logging())
@@ -72,6 +75,7 @@ extern "C" int KELTO_triangle_pt(int color, Point p1, Point p2, Point p3, int wi
 }
 
 extern "C" int KELTO_rectangle_pt(int color, Point p1, Point p2, int width) {
+    hint_unless_open(EarlyCall::Rectangle, "KELTO_rectangle_pt");
     normalise_corners(p1, p2);
     color = check_color(color);
     width = check_width(width);
@@ -87,6 +91,7 @@ extern "C" int KELTO_rectangle_pt(int color, Point p1, Point p2, int width) {
 }
 
 extern "C" int KELTO_oval_pt(int color, Point p1, Point p2, int width) {
+    hint_unless_open(EarlyCall::Oval, "KELTO_oval_pt");
     normalise_corners(p1, p2);
     width = check_width(width);
     color = check_color(color);
@@ -102,6 +107,7 @@ extern "C" int KELTO_oval_pt(int color, Point p1, Point p2, int width) {
 }
 
 extern "C" int KELTO_line_pt(int color, Point p1, Point p2, int width) {
+    hint_unless_open(EarlyCall::Line, "KELTO_line_pt");
     width = check_width(width);
     color = check_color(color);
     if (logging())

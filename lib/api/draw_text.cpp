@@ -1,6 +1,7 @@
 // The point forms of the text calls: plain text and formatted text.
 #include <cstdarg>
 
+#include "api/before_open.h"
 #include "api/corrections.h"
 #include "api/format_buffer.h"
 #include "api/render.h"
@@ -12,6 +13,7 @@ using namespace kelto;
 
 // A null string is drawn as the empty string.
 extern "C" int KELTO_text_pt(int color, Point anchor, int size, const char *text) {
+    hint_unless_open(EarlyCall::Text, "KELTO_text_pt");
     size = check_size(size);
     color = check_color(color);
     if (text == nullptr) text = "";
@@ -29,6 +31,7 @@ extern "C" int KELTO_text_pt(int color, Point anchor, int size, const char *text
 }
 
 extern "C" int KELTO_text_printf_pt(int color, Point anchor, int size, const char *format, ...) {
+    hint_unless_open(EarlyCall::Text, "KELTO_text_printf_pt");
     char buffer[kFormatBufferSize];
     va_list args;
     va_start(args, format);

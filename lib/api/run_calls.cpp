@@ -1,4 +1,5 @@
 // The event wait, run control, and the logging and text-window switches.
+#include "api/before_open.h"
 #include "console/console.h"
 #include "events/events.h"
 #include "kelto.h"
@@ -14,6 +15,7 @@ static_assert(static_cast<int>(EventKind::Quit) == KELTO_QUIT);
 }  // namespace
 
 extern "C" int KELTO_await_event(int *x, int *y, char *key) {
+    kelto::hint_unless_open(kelto::EarlyCall::AwaitEvent, "KELTO_await_event");
     const kelto::script::Event event = kelto::events::await_event();
     if (x) *x = event.x;
     if (y) *y = event.y;

@@ -5,6 +5,9 @@
 #include <string>
 
 #include "kelto.h"
+#ifdef __EMSCRIPTEN__
+#include "platform/system.h"
+#endif
 
 namespace {
 // The instance handle only has to be a distinct non-null value.
@@ -13,6 +16,11 @@ constexpr int kShowNormal = 1;
 }  // namespace
 
 int main(int argc, char **argv) {
+#ifdef __EMSCRIPTEN__
+    // The page's display needs no screen and cannot fail to start: made
+    // first, it shows even the hints of calls made before KELTO_open.
+    kelto::platform::window_system();
+#endif
     std::string command_line;
     for (int i = 1; i < argc; ++i) {
         if (i > 1) command_line += ' ';

@@ -62,6 +62,7 @@ script::Event await_event() {
     UnattendedRun *const unattended =
         events.unattended && is_open() ? &*events.unattended : nullptr;
     if (unattended) begin_unattended_wait(*unattended);
+    if (is_open()) events.waited = true;
     while (event_pending(events)) {
         const bool taken = pump_step(events, windows);
         // A quit taken in this pass is never overwritten by a scripted event.

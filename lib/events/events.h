@@ -48,6 +48,8 @@ struct EventState {
     bool quit_requested = false;
     bool timer_fired = false;
     bool ctrl_down = false;
+    // The program has waited for an event since the library was opened.
+    bool waited = false;
 
     // The event being produced by the current wait.
     script::Event event;
@@ -69,7 +71,8 @@ bool is_open();
 
 // Registers the window classes (unless a previous instance did), creates the
 // graphics window and the text window, the surface and the 100 ms timer, and
-// shows both windows.
+// shows both windows. A program that ends without having waited for an
+// event after this gets a hint: its window was only a flash.
 void open(void *instance, void *previous_instance, int show_state);
 // Lets go of the graphics window's client area and closes the script file.
 void close();

@@ -1,6 +1,8 @@
 // Start-up and shutdown: the graphics window's class and window, the text
 // window, the surface and the 100 ms timer, and what the lower modules are
 // told through their hooks.
+#include <cstdlib>
+
 #include "console/console.h"
 #include "events/events.h"
 #include "events/graphics_window.h"
@@ -36,12 +38,21 @@ void clear_record_check() {
     set_menu_check(CMD_RECORD, false);
 }
 
+// Runs when the process ends, however it ends (returning, exit()).
+void hint_if_never_waited() {
+    if (is_open() && !state().waited)
+        hint(
+            "The program ended without ever waiting for an event, so nobody could use its "
+            "window: wait with KELTO_await_event in a loop until it returns KELTO_QUIT.");
+}
+
 }  // namespace
 
 void open(void *instance, void *previous_instance, int show_state) {
     EventState &events = state();
     WindowSystem &windows = window_system();
     if (previous_instance == nullptr) register_classes(windows);
+    if (!is_open()) std::atexit(hint_if_never_waited);
     script::set_hooks({console::print_line, clear_playback_check, clear_record_check});
     events.animating = false;
     events.one_frame = false;

@@ -18,6 +18,12 @@ class DisplayHost;
 // What a wait is for: any message (a timer tick included), or input alone.
 enum class WaitFor { AnyMessage, Input };
 
+// Writes one hint line to standard error: where hints go when no display
+// shows them elsewhere.
+inline void hint_on_standard_error(std::string_view line) {
+    std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
+}
+
 // The pixel size of the dialog font's average character: a dialog unit is a
 // quarter of its width across and an eighth of its height down. The default
 // is the classic system font's.
@@ -85,9 +91,7 @@ public:
     // drew before opening the window). Hints never go to the console window,
     // the script or the replay runner's files; by default they go to
     // standard error, and a display may show them where its user looks.
-    virtual void hint(std::string_view line) {
-        std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
-    }
+    virtual void hint(std::string_view line) { hint_on_standard_error(line); }
 };
 
 }  // namespace kelto::platform

@@ -1,6 +1,7 @@
 // The process's window system.
 #include "platform/system.h"
 
+#include "platform/display.h"
 #include "platform/window_system.h"
 
 namespace kelto::platform {
@@ -25,6 +26,13 @@ WindowSystem &window_system() {
 
 void use_display(std::unique_ptr<Display> display) {
     the_window_system() = std::make_unique<WindowSystem>(std::move(display));
+}
+
+void hint(std::string_view line) {
+    if (const std::unique_ptr<WindowSystem> &windows = the_window_system())
+        windows->display().hint(line);
+    else
+        hint_on_standard_error(line);
 }
 
 }  // namespace kelto::platform

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <memory>
+#include <string_view>
 
 namespace kelto::platform {
 
@@ -20,6 +21,11 @@ void use_display(std::unique_ptr<Display> display);
 // Replaces the window system with one on a fresh headless display (tests,
 // automation); call before KELTO_open. Defined by the headless display.
 HeadlessDisplay &use_headless_display();
+
+// Gives the programmer one line of advice through the window system's
+// display; before the window system exists, on standard error, so that a
+// hint never makes the display (a desktop display may fail to start).
+void hint(std::string_view line);
 
 // Makes the build's display: the platform's desktop display, as
 // cmake/KeltoDisplays.cmake chose it, else the headless one. Exactly one

@@ -37,7 +37,7 @@ class WebClass(unittest.TestCase):
         self.assertIn("1 of 4 programs are on", self.made.stdout)
         self.assertEqual(sorted(path.name for path in self.site.iterdir()),
                          ["ada.html", "ada.js", "ada.wasm", "bob.log", "eve.log", "index.html",
-                          "kelto_web.css", "kelto_web.js", "mallory.log"])
+                          "kelto_web.css", "kelto_web.js", "kelto_worker.js", "mallory.log"])
         index = (self.site / "index.html").read_text()
         self.assertIn('<a href="ada.html">ada</a>', index)
         self.assertIn('bob (did not build: <a href="bob.log">messages</a>)', index)

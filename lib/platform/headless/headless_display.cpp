@@ -28,6 +28,13 @@ void HeadlessDisplay::client_changed(WindowHandle window, const Rect &area) {
     if (client_observer_) client_observer_(window);
 }
 
+void HeadlessDisplay::hint(std::string_view line) {
+    if (hint_observer_)
+        hint_observer_(line);
+    else
+        Display::hint(line);
+}
+
 namespace {
 int64_t steady_ms() {
     using namespace std::chrono;

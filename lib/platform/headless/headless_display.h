@@ -40,6 +40,7 @@ public:
     void dialog_started(WindowHandle dialog) override;
     int64_t now_ms() const override;
     void wait(std::optional<int64_t> deadline_ms, WaitFor what) override;
+    void hint(std::string_view line) override;
 
     // ---- Set-up
     void set_screen_size(int width, int height);
@@ -58,6 +59,10 @@ public:
     // Called whenever a modal dialog is about to be shown.
     void on_dialog_started(std::function<void(WindowHandle)> observer) {
         dialog_observer_ = std::move(observer);
+    }
+    // Called with each hint instead of printing it to standard error.
+    void on_hint(std::function<void(std::string_view)> observer) {
+        hint_observer_ = std::move(observer);
     }
     // Runs on the real monotonic clock: waits sleep until the deadline
     // instead of jumping to it (for measuring idle CPU use).
@@ -116,6 +121,7 @@ private:
     std::function<void(WindowHandle)> client_observer_;
     std::function<bool(WindowHandle)> every_change_;
     std::function<void(WindowHandle)> dialog_observer_;
+    std::function<void(std::string_view)> hint_observer_;
     int screen_width_ = 1024;
     int screen_height_ = 768;
     int64_t now_ms_ = 0;

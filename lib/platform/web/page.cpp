@@ -1,6 +1,7 @@
-// The bridge to the page's object KeltoPage (page/kelto_web.js). Texts travel
-// as JSON, which is plain ASCII here; the program suspends only inside the
-// two EM_ASYNC_JS functions, through Asyncify.
+// The bridge to the object KeltoPage of the worker the program runs in
+// (page/kelto_worker.js), which passes everything on to the page. Texts
+// travel as JSON, which is plain ASCII here; the program suspends only inside
+// the two EM_ASYNC_JS functions, through Asyncify.
 #include "platform/web/page.h"
 
 #include <emscripten.h>
@@ -45,6 +46,7 @@ EM_JS(void, kelto_page_taken_text, (char16_t *units, int count), {
     const text = KeltoPage.takenText();
     for (let i = 0; i < count; ++i) HEAPU16[(units >> 1) + i] = text.charCodeAt(i);
 });
+EM_JS(void, kelto_page_hint, (const char *text), { KeltoPage.hint(JSON.parse(UTF8ToString(text))); });
 EM_JS(double, kelto_page_now, (), { return performance.now(); });
 EM_ASYNC_JS(void, kelto_page_wait, (double deadline), {
     await KeltoPage.waitForInput(deadline);
@@ -94,6 +96,10 @@ bool take(PageInput &input) {
     if (!input.text.empty())
         kelto_page_taken_text(input.text.data(), static_cast<int>(input.text.size()));
     return true;
+}
+
+void hint(const std::string &line_json) {
+    kelto_page_hint(line_json.c_str());
 }
 
 double now_ms() {

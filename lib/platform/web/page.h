@@ -1,6 +1,7 @@
-// The calls between the web display and its page (page/kelto_web.js): what
-// the page shows, the page's input queue, its clock, and the two ways the
-// program gives the browser its turn. Only page.cpp touches the browser.
+// The calls between the web display and its page (page/kelto_worker.js in
+// the worker the program runs in, page/kelto_web.js on the page): what the
+// page shows, the input queue, the clock, and the two ways the program gives
+// the browser its turn. Only page.cpp touches the browser.
 #pragma once
 
 #include <cstdint>
@@ -23,6 +24,9 @@ void present(WindowHandle window, const uint32_t *pixels, int width, int height,
 // ---- Dialogs
 void dialog_started(WindowHandle dialog, WindowHandle owner, const std::string &dialog_json);
 void dialog_item_changed(WindowHandle dialog, int item_id, const std::string &text_json);
+
+// ---- Advice to the programmer, shown in the page's status line
+void hint(const std::string &line_json);
 
 // ---- Input, time and waiting
 // Takes the oldest record of the page's input queue, without blocking.

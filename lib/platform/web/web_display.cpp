@@ -95,6 +95,10 @@ void WebDisplay::poll() {
     take_input();
 }
 
+void WebDisplay::hint(std::string_view line) {
+    page::hint(json_string(line));
+}
+
 void WebDisplay::present() {
     for (auto &[window, changed] : changed_) {
         const Rect area = changed;

@@ -1,9 +1,9 @@
-// The display in a web page (WebAssembly): each top-level window is a frame
-// on the page with its title, an HTML menu bar built from the menu model and
-// a canvas showing the retained client image; dialogs are HTML <dialog>s;
-// the page's input is reported to the window system; waiting gives the
-// browser its turn until input arrives or the deadline passes, so an idle
-// page runs no code at all.
+// The display in a web page (WebAssembly, run in a Web Worker): each
+// top-level window is a frame on the page with its title, an HTML menu bar
+// built from the menu model and a canvas showing the retained client image;
+// dialogs are HTML <dialog>s; hints go to the page's status line; the page's
+// input is reported to the window system; waiting gives the worker its turn
+// until input arrives or the deadline passes, so an idle page runs no code.
 #pragma once
 
 #include <map>
@@ -36,6 +36,7 @@ public:
     int64_t now_ms() const override;
     void wait(std::optional<int64_t> deadline_ms, WaitFor what) override;
     void poll() override;
+    void hint(std::string_view line) override;
 
 private:
     // Shows every window's changed part on its canvas.

@@ -1,10 +1,12 @@
-// The page's half of KELTO's web display (lib/platform/web/page.cpp is the
-// other half). The program's windows become framed panels with a title, a
-// menu bar and a canvas; its dialogs become <dialog>s. What the user does is
-// queued as input records, which the program takes when it looks for
-// messages; a waiting program is resumed by the next record or by the one
-// timer of its deadline, and by nothing else, so an idle page runs no code.
-// The page also saves and loads the script file KELTO.SCR.
+// The page's half of KELTO's web display. The program runs in a Web Worker
+// (kelto_worker.js, which lib/platform/web/page.cpp calls), so the page stays
+// responsive whatever the program does; this half does all the DOM. The
+// program's windows become framed panels with a title, a menu bar and a
+// canvas showing the frames the worker sends; its dialogs become <dialog>s.
+// What the user does goes to the worker as input records. A program that has
+// not waited for 3 s gets a "Not responding" bar whose Stop button ends the
+// worker; a program that traps is reported, its last picture kept. The page
+// also saves and loads the script file KELTO.SCR, which lives in the worker.
 'use strict';
 
 const KeltoPage = (() => {
@@ -14,6 +16,7 @@ const KeltoPage = (() => {
   const IDCANCEL = 2;
   const SCRIPT_NAME = 'KELTO.SCR';
   const LARGEST_SCRIPT = 16 * 1024 * 1024;
+  const NOT_RESPONDING_MS = 3000;
 
   // What tests and curious users can read: the state of the program.
   const api = {
@@ -23,9 +26,12 @@ const KeltoPage = (() => {
     deadline: -1,   // the waiting program's deadline (performance.now()), -1 for none
     ended: null,    // the program's exit status once it has ended
     aborted: null,  // why the program stopped, if it crashed
+    stopped: false, // the user stopped a program that did not respond
     printed: [],    // what the program wrote to its standard output and error
+    hints: [],      // the library's advice to the programmer
   };
 
+  const here = document.currentScript.src;
   const desktop = document.getElementById('kelto-desktop');
   const status = document.getElementById('kelto-status');
   const setStatus = (text) => { status.textContent = text; };
@@ -37,53 +43,80 @@ const KeltoPage = (() => {
     return made;
   }
 
-  // ---------------------------------------------------------------- The queue and the waits
-  const queue = [];
-  let takenText = '';
-  let resume = null;
-  let deadlineTimer = 0;
+  // ---------------------------------------------------------------- The worker and its waits
+  let worker = null;
+  let pending = 0;  // input records sent that the program has not taken yet
+  let lastHint = '';
+
+  const running = () => worker !== null;
 
   function post(record) {
-    if (api.ended !== null || api.aborted !== null) return;
-    queue.push(record);
-    if (resume) resume();
+    if (!running()) return;
+    ++pending;
+    worker.postMessage({ op: 'input', record });
   }
 
-  api.take = () => {
-    const record = queue.shift();
-    takenText = (record && record.text) || '';
-    return record || null;
-  };
-  api.takenText = () => takenText;
-  api.queued = () => queue.length;  // input records the program has not taken yet
+  api.queued = () => pending;  // input records the program has not taken yet
 
-  // Resolves when input is queued or, for a deadline of 0 or more, at that
-  // time of performance.now(): one timer, cleared when input comes first.
-  api.waitForInput = (deadline) => new Promise((resolve) => {
-    ++api.waits;
-    if (queue.length) {
-      resolve();
-      return;
-    }
-    api.waiting = true;
-    api.deadline = deadline;
-    resume = () => {
-      resume = null;
-      clearTimeout(deadlineTimer);
-      api.waiting = false;
-      api.deadline = -1;
-      ++api.wakes;
-      resolve();
-    };
-    if (deadline >= 0) deadlineTimer = setTimeout(() => resume && resume(),
-                                                  Math.max(0, Math.ceil(deadline - performance.now())));
+  // The "Not responding" bar: shown when the program has run for 3 s
+  // without waiting or giving the browser a turn; one timer, re-armed by
+  // each sign of life, so an idle page runs no code.
+  const notResponding = element('div', 'kelto-not-responding');
+  notResponding.setAttribute('role', 'alert');
+  notResponding.hidden = true;
+  const stop = element('button', '', 'Stop');
+  stop.type = 'button';
+  notResponding.append(element('span', '', 'Not responding \u2014 the program has not waited ' +
+                                              'for events for 3 seconds. '), stop);
+  status.parentElement.after(notResponding);
+  let silenceTimer = 0;
+
+  function programRuns() {
+    clearTimeout(silenceTimer);
+    notResponding.hidden = true;
+    silenceTimer = setTimeout(() => { if (running() && !api.waiting) notResponding.hidden = false; },
+                              NOT_RESPONDING_MS);
+  }
+
+  function programWaits() {
+    clearTimeout(silenceTimer);
+    notResponding.hidden = true;
+  }
+
+  // The run is over: the worker ends, the windows keep their last picture,
+  // and a dialog of the program no longer holds the page.
+  function endRun(text) {
+    worker?.terminate();
+    worker = null;
+    pending = 0;
+    api.waiting = false;
+    programWaits();
+    closeMenu();
+    for (const handle of [...dialogs.keys()]) closeDialog(handle);
+    setStatus(text);
+  }
+
+  stop.addEventListener('click', () => {
+    api.stopped = true;
+    endRun('The program was stopped: it had not waited for events for 3 seconds.');
   });
 
-  // One turn of the event loop for a program that is busy without waiting.
-  api.giveTurn = () => new Promise((resolve) => setTimeout(resolve, 0));
+  function wait(left) {
+    ++api.waits;
+    api.waiting = true;
+    api.deadline = left >= 0 ? performance.now() + left : -1;
+    programWaits();
+  }
+
+  function run(woken) {
+    if (woken) ++api.wakes;
+    api.waiting = false;
+    api.deadline = -1;
+    programRuns();
+  }
 
   // ---------------------------------------------------------------- Windows
-  const windows = new Map();  // handle -> { frame, menuBar, canvas, context, image, words }
+  const windows = new Map();  // handle -> { frame, menuBar, canvas, context, menus }
   let focused = 0;
 
   function focusWindow(handle) {
@@ -123,7 +156,7 @@ const KeltoPage = (() => {
     return titleBar;
   }
 
-  api.windowCreated = (handle, title, sizable, closeBox) => {
+  function windowCreated(handle, title, sizable, closeBox) {
     const frame = element('section', 'kelto-window');
     frame.hidden = true;
     frame.dataset.title = title;
@@ -147,48 +180,36 @@ const KeltoPage = (() => {
     });
     desktop.append(frame);
     windows.set(handle, { frame, menuBar, canvas, context: canvas.getContext('2d', { alpha: false }) });
-  };
+  }
 
-  api.windowDestroyed = (handle) => {
+  function windowDestroyed(handle) {
     if (closeDialog(handle)) return;
     const win = windows.get(handle);
     if (!win) return;
     win.frame.remove();
     windows.delete(handle);
     if (focused === handle) focused = 0;
-  };
+  }
 
   // Showing a window brings it to the front with the focus, as on a desktop.
-  api.windowShown = (handle, visible) => {
+  function windowShown(handle, visible) {
     const win = windows.get(handle);
     if (!win) return;
     win.frame.hidden = !visible;
     if (visible) focusWindow(handle);
-  };
+  }
 
-  // Copies a part of a client image (0x00RRGGBB words at heap[index], rows of
-  // `width`) to the window's canvas: the words become RGBA bytes, that is
-  // little-endian words 0xAABBGGRR, and one putImageData shows the part.
-  api.present = (handle, heap, index, width, height, left, top, across, down) => {
+  // Shows a frame: a part of a client image as RGBA bytes, which the worker
+  // handed over with the message.
+  function present({ handle, width, height, left, top, across, down, rgba }) {
     const win = windows.get(handle);
-    if (!win) return;
-    if (win.canvas.width !== width || win.canvas.height !== height || !win.image) {
+    if (!win || across <= 0 || down <= 0) return;
+    if (win.canvas.width !== width || win.canvas.height !== height) {
       win.canvas.width = width;
       win.canvas.height = height;
-      win.image = win.context.createImageData(width, height);
-      win.words = new Uint32Array(win.image.data.buffer);
-      [left, top, across, down] = [0, 0, width, height];
     }
-    const words = win.words;
-    for (let y = top; y < top + down; ++y) {
-      let at = y * width + left;
-      for (const end = at + across; at < end; ++at) {
-        const p = heap[index + at];
-        words[at] = 0xff000000 | ((p & 0xff) << 16) | (p & 0xff00) | ((p >>> 16) & 0xff);
-      }
-    }
-    win.context.putImageData(win.image, 0, 0, left, top, across, down);
-  };
+    win.context.putImageData(new ImageData(new Uint8ClampedArray(rgba), across, down), left, top);
+  }
 
   // ---------------------------------------------------------------- Menus
   // Menu text: "&" marks the mnemonic ("&&" is an ampersand), text after a
@@ -231,7 +252,7 @@ const KeltoPage = (() => {
     if (openMenu && !openMenu.title.parentElement.contains(event.target)) closeMenu();
   });
 
-  api.setMenuBar = (handle, description) => {
+  function setMenuBar(handle, description) {
     const win = windows.get(handle);
     if (!win) return;
     const reopen = openMenu && win.menuBar.contains(openMenu.title) ? openMenu.index : -1;
@@ -257,7 +278,7 @@ const KeltoPage = (() => {
     });
     win.menuBar.hidden = win.menus.length === 0;
     if (reopen >= 0 && win.menus[reopen]) showMenu(win.menus[reopen]);
-  };
+  }
 
   function menuItem(handle, item, menu) {
     const row = element('li');
@@ -406,7 +427,7 @@ const KeltoPage = (() => {
   // Shows a running dialog over its owner's client area, where the program
   // placed it. Its buttons, Escape and the close box are the program's to
   // act on: the dialog stays until the program ends it.
-  api.dialogStarted = (handle, owner, description) => {
+  function dialogStarted(handle, owner, description) {
     const dialog = element('dialog', 'kelto-dialog');
     dialog.dataset.window = handle;
     const titleBar = makeTitleBar(handle, description.title, description.closeBox);
@@ -433,9 +454,9 @@ const KeltoPage = (() => {
     dialog.showModal();
     items.get(description.focus)?.focus();
     dialogs.set(handle, { dialog, items });
-  };
+  }
 
-  api.dialogItemChanged = (handle, id, text) => {
+  function dialogItemChanged(handle, id, text) {
     const item = dialogs.get(handle)?.items.get(id);
     if (!item) return;
     if (item instanceof HTMLTextAreaElement) {
@@ -443,7 +464,7 @@ const KeltoPage = (() => {
     } else {
       item.textContent = text;
     }
-  };
+  }
 
   function closeDialog(handle) {
     const shown = dialogs.get(handle);
@@ -455,18 +476,9 @@ const KeltoPage = (() => {
   }
 
   // ---------------------------------------------------------------- The script file
-  const scriptPath = () => {
-    const folder = Module.FS.cwd();
-    return (folder.endsWith('/') ? folder : folder + '/') + SCRIPT_NAME;
-  };
-
-  const download = document.getElementById('kelto-download');
-  download.addEventListener('click', () => {
-    download.blur();  // keys go on to the program
-    let bytes;
-    try {
-      bytes = Module.FS.readFile(scriptPath());
-    } catch {
+  // The file lives in the worker: it is asked for, and the answer saved.
+  function saveScript(bytes) {
+    if (!bytes) {
       setStatus('Nothing is recorded yet: press Ctrl+R, use the program, and press Ctrl+R again.');
       return;
     }
@@ -476,52 +488,88 @@ const KeltoPage = (() => {
     link.download = SCRIPT_NAME;
     link.click();
     setTimeout(() => URL.revokeObjectURL(url), 0);
+  }
+
+  const download = document.getElementById('kelto-download');
+  download.addEventListener('click', () => {
+    download.blur();  // keys go on to the program
+    if (running()) worker.postMessage({ op: 'readScript' });
   });
 
   const load = document.getElementById('kelto-load');
   load.addEventListener('change', async () => {
     const file = load.files[0];
     load.value = '';
-    if (!file) return;
+    if (!file || !running()) return;
     if (file.size > LARGEST_SCRIPT) {
       setStatus(`${file.name} is too large for a script (${file.size} bytes); nothing was loaded.`);
       return;
     }
-    try {
-      Module.FS.writeFile(scriptPath(), new Uint8Array(await file.arrayBuffer()));
-      setStatus(`Loaded ${file.name} as ${SCRIPT_NAME}: press Ctrl+P to play it back.`);
-    } catch (error) {
-      setStatus(`${file.name} could not be loaded: ${error}`);
-    }
+    const bytes = await file.arrayBuffer();
+    worker?.postMessage({ op: 'writeScript', name: file.name, bytes }, [bytes]);
   });
 
-  // ---------------------------------------------------------------- Starting the program
-  // A program that ends while resumed from a wait ends by throwing its exit
-  // status through the promise that resumed it: that is no error.
-  window.addEventListener('unhandledrejection', (event) => {
-    if (event.reason && event.reason.name === 'ExitStatus') event.preventDefault();
-  });
+  // ---------------------------------------------------------------- The worker's messages
+  function print(text, error) {
+    api.printed.push(text);
+    if (error) console.warn(text);
+    else console.log(text);
+  }
 
-  // Loads the program's script (made by Emscripten), which finds Module.
+  function hint(text) {
+    api.hints.push(text);
+    lastHint = text;
+    setStatus(text);
+  }
+
+  function ended(code) {
+    api.ended = code;
+    const text = code === 0 ? 'The program has ended.' : `The program has ended with status ${code}.`;
+    endRun(lastHint ? `${text} ${lastHint}` : text);
+  }
+
+  // Emscripten reports abort() with no words of its own.
+  function aborted(what) {
+    if (!running()) return;
+    api.aborted = what || 'the program called abort()';
+    endRun(`The program stopped because of an error: ${api.aborted}`);
+  }
+
+  const received = {
+    windowCreated: (m) => windowCreated(m.handle, m.title, m.sizable, m.closeBox),
+    windowDestroyed: (m) => windowDestroyed(m.handle),
+    windowShown: (m) => windowShown(m.handle, m.visible),
+    setMenuBar: (m) => setMenuBar(m.handle, m.description),
+    present,
+    dialogStarted: (m) => dialogStarted(m.handle, m.owner, m.description),
+    dialogItemChanged: (m) => dialogItemChanged(m.handle, m.id, m.text),
+    taken: () => { pending = Math.max(0, pending - 1); },
+    wait: (m) => wait(m.left),
+    run: (m) => run(m.woken),
+    turn: () => programRuns(),
+    hint: (m) => hint(m.text),
+    status: (m) => setStatus(m.text),
+    script: (m) => saveScript(m.bytes),
+    print: (m) => print(m.text, m.error),
+    running: () => {
+      setStatus('Running.');
+      programRuns();
+    },
+    exit: (m) => ended(m.code),
+    abort: (m) => aborted(m.what),
+  };
+
+  // Starts the program's script (made by Emscripten) in a worker running
+  // kelto_worker.js, which lies beside this script.
   api.start = (programScript) => {
-    window.Module = {
-      print: (text) => { api.printed.push(text); console.log(text); },
-      printErr: (text) => { api.printed.push(text); console.warn(text); },
-      onRuntimeInitialized: () => setStatus('Running.'),
-      onExit: (code) => {
-        api.ended = code;
-        setStatus(code === 0 ? 'The program has ended.' : `The program has ended with status ${code}.`);
-      },
-      onAbort: (what) => {
-        api.aborted = String(what);
-        setStatus(`The program stopped because of an error: ${what}`);
-      },
-    };
-    const script = element('script');
-    script.src = programScript;
-    script.async = true;
-    script.addEventListener('error', () => setStatus(`${programScript} could not be loaded.`));
-    document.body.append(script);
+    worker = new Worker(new URL('kelto_worker.js', here));
+    worker.addEventListener('message', ({ data }) => received[data.op]?.(data));
+    // What the worker did not report itself (a program that cannot be loaded).
+    worker.addEventListener('error', (event) => {
+      event.preventDefault();
+      aborted(event.message || `${programScript} could not be run`);
+    });
+    worker.postMessage({ op: 'start', program: new URL(programScript, document.baseURI).href });
   };
 
   return api;
