@@ -1,7 +1,9 @@
-// Long pixel runs with aligned vector stores. Each width writes a run the
-// same way: one unaligned store covers its start, aligned stores the middle
-// from the first boundary after it, and four unaligned stores its end,
-// overlapping where the run is not a multiple of the stores. SSE2 is always
+// Long pixel runs with vector stores. Each width writes a run the same way:
+// runs of up to eight stores take them from both ends, overlapping in the
+// middle, with no loop whose irregular end the processor would mispredict;
+// longer runs take one unaligned store at their start, aligned stores in the
+// middle from the first boundary after it, and four unaligned stores at
+// their end. SSE2 is always
 // present on x86-64; AVX2 and AVX-512 are compiled for their instruction sets
 // alone and called only where the processor has them (not in Windows builds,
 // whose compilers do not align the stack for 32-byte spills). Elsewhere the
@@ -33,6 +35,15 @@ void fill_run_sse2(uint32_t *first, std::size_t count, uint32_t color) {
         _mm_storeu_si128(reinterpret_cast<__m128i *>(at), quad);
     };
     uint32_t *const end = first + count;
+    if (count <= 32) {
+        store(first), store(first + 4), store(first + 8), store(first + 12);
+        store(end - 16), store(end - 12), store(end - 8), store(end - 4);
+        return;
+    }
+    if (count <= 64) {
+        for (int i = 0; i < 32; i += 4) store(first + i), store(end - 32 + i);
+        return;
+    }
     store(first);
     // From the first 16-byte boundary after `first` (pixels are 4-byte
     // aligned, so 1 to 4 pixels on) while more than 16 pixels remain.
@@ -54,6 +65,14 @@ void fill_run_sse2(uint32_t *first, std::size_t count, uint32_t color) {
     // No helper lambda: it would not be compiled for AVX2.
     const __m256i eight = _mm256_set1_epi32(static_cast<int>(color));
     uint32_t *const end = first + count;
+    if (count <= 64) {
+        const std::size_t half = count <= 32 ? 16 : 32;
+        for (std::size_t i = 0; i < half; i += 8) {
+            _mm256_storeu_si256(reinterpret_cast<__m256i *>(first + i), eight);
+            _mm256_storeu_si256(reinterpret_cast<__m256i *>(end - half + i), eight);
+        }
+        return;
+    }
     _mm256_storeu_si256(reinterpret_cast<__m256i *>(first), eight);
     // From the first 32-byte boundary after `first` (1 to 8 pixels on).
     uint32_t *pixel = first + (32 - (reinterpret_cast<uintptr_t>(first) & 31)) / 4;
@@ -71,6 +90,14 @@ void fill_run_sse2(uint32_t *first, std::size_t count, uint32_t color) {
                                                 uint32_t color) {
     const __m512i sixteen = _mm512_set1_epi32(static_cast<int>(color));
     uint32_t *const end = first + count;
+    if (count <= 64) {
+        const std::size_t half = count <= 32 ? 16 : 32;
+        for (std::size_t i = 0; i < half; i += 16) {
+            _mm512_storeu_si512(first + i, sixteen);
+            _mm512_storeu_si512(end - half + i, sixteen);
+        }
+        return;
+    }
     _mm512_storeu_si512(first, sixteen);
     // From the first 64-byte boundary after `first` (1 to 16 pixels on).
     uint32_t *pixel = first + (64 - (reinterpret_cast<uintptr_t>(first) & 63)) / 4;

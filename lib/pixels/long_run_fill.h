@@ -1,8 +1,8 @@
-// The stores for runs of pixels too long to write from both ends and too
-// short for the processor's string store (65 to 8191 pixels): a box's rows,
-// a large shape's spans. They take the widest vector stores the processor
-// has, AVX-512, AVX2 or SSE2, chosen once at run time as memset chooses its
-// own.
+// The stores for runs of pixels longer than four 16-byte stores cover and
+// shorter than the processor's string store pays for (17 to 8191 pixels): a
+// box's rows, a disc's or a triangle's spans. They take the widest vector
+// stores the processor has, AVX-512, AVX2 or SSE2, chosen once at run time as
+// memset chooses its own.
 #pragma once
 
 #include <cstddef>
@@ -13,8 +13,8 @@ namespace kelto {
 
 using PixelRunFill = void (*)(uint32_t *first, std::size_t count, uint32_t color);
 
-// Runs this long and longer have no pixels left over for the stores from both ends.
-inline constexpr std::size_t kLongRunMinimum = 65;
+// The shortest run the long-run fills take.
+inline constexpr std::size_t kLongRunMinimum = 17;
 
 // Sets `count` (at least kLongRunMinimum) pixels from `first` on, with the
 // widest stores this processor has.

@@ -1,5 +1,5 @@
 // Wide pixel fills. On x86-64 SSE2 is always present, so its 16-byte stores
-// need no build flag: runs of up to 64 pixels take them from both ends with
+// need no build flag: runs of up to 16 pixels take them from both ends with
 // no loop, longer runs the widest vector stores the processor has
 // (long_run_fill.cpp), and very long runs the processor's string store from
 // a cache line's start, which writes whole cache lines without reading them
@@ -59,19 +59,10 @@ void fill_pixels_wide(uint32_t *first, std::size_t count, uint32_t color) {
         _mm_storeu_si128(reinterpret_cast<__m128i *>(at), quad);
     };
     uint32_t *const end = first + count;
-    // Runs of up to 64 pixels: stores from both ends, overlapping in the
+    // Runs of up to 16 pixels: stores from both ends, overlapping in the
     // middle, with no loop whose irregular end the processor would mispredict.
     if (count <= 16) {
         store(first), store(first + 4), store(end - 8), store(end - 4);
-        return;
-    }
-    if (count <= 32) {
-        store(first), store(first + 4), store(first + 8), store(first + 12);
-        store(end - 16), store(end - 12), store(end - 8), store(end - 4);
-        return;
-    }
-    if (count <= 64) {
-        for (int i = 0; i < 32; i += 4) store(first + i), store(end - 32 + i);
         return;
     }
     if (count >= kStringFillMinimum) {
