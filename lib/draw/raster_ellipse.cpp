@@ -94,7 +94,7 @@ void fill_ring(const Image &img, const Box &box, MirroredRows rows, int64_t inne
 // The reach at every row offset of the filled ellipses of a few box sizes.
 class ReachTables {
 public:
-    // Boxes up to this many pixels less one across and down have tables.
+    // Boxes with at most this span (pixels across or down, less one) have tables.
     static constexpr int64_t kMaxSpan = 256;
 
     // The reach of the filled ellipse in a box of these spans (at most

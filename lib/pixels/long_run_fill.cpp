@@ -3,11 +3,10 @@
 // middle, with no loop whose irregular end the processor would mispredict;
 // longer runs take one unaligned store at their start, aligned stores in the
 // middle from the first boundary after it, and four unaligned stores at
-// their end. SSE2 is always
-// present on x86-64; AVX2 and AVX-512 are compiled for their instruction sets
-// alone and called only where the processor has them (not in Windows builds,
-// whose compilers do not align the stack for 32-byte spills). Elsewhere the
-// portable 8-byte fill serves.
+// their end. SSE2 is always present on x86-64; AVX2 and AVX-512 are compiled
+// for their instruction sets alone and called only where the processor has
+// them (not in Windows builds, whose compilers do not align the stack for
+// 32-byte spills). Elsewhere the portable 8-byte fill serves.
 #include "pixels/long_run_fill.h"
 
 #include <array>
