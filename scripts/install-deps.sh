@@ -35,6 +35,7 @@ packages_of() {
     tests)
       packages=(
         googletest libgtest-dev libbenchmark-dev   # tests and benchmarks
+        libcairo2-dev                              # the benchmarks' cairo peer
         xvfb xdotool imagemagick x11-utils         # programs in real windows on a virtual X server
         openbox wmctrl                             # a window manager for those windows
         bubblewrap python3                         # sandboxed runs; the test scripts

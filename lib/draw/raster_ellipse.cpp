@@ -11,8 +11,13 @@
 //
 // Rows are visited in pairs mirrored about the centre, from the outermost
 // inwards, and their reach is computed exactly in integers (EllipseReach);
-// boxes too large for that go to the double-precision rows.
+// boxes too large for that go to the double-precision rows. Small filled
+// ellipses read their reach from a table per box size, kept for the sizes
+// drawn lately: a frame draws the same few sizes again and again, and the
+// walker's steps, a varying number per row, cost more than the row's stores.
 #include <algorithm>
+#include <array>
+#include <vector>
 
 #include "draw/ellipse_reach.h"
 #include "draw/raster_internal.h"
@@ -86,6 +91,45 @@ void fill_ring(const Image &img, const Box &box, MirroredRows rows, int64_t inne
     fill_columns(img, rows, ((box.sum_x + inner) >> 1) + 1, (box.sum_x + outer) >> 1, color);
 }
 
+// The reach at every row offset of the filled ellipses of a few box sizes.
+class ReachTables {
+public:
+    // Boxes with at most this span (pixels across or down, less one) have tables.
+    static constexpr int64_t kMaxSpan = 256;
+
+    // The reach of the filled ellipse in a box of these spans (at most
+    // kMaxSpan) at row offset v is at [v / 2]: v has the parity of span_y.
+    const int32_t *find(int64_t span_x, int64_t span_y) {
+        for (const Table &table : tables_)
+            if (table.span_x == span_x && table.span_y == span_y) return table.reach.data();
+        Table &table = tables_[next_];
+        next_ = (next_ + 1) % kTables;
+        table.span_x = span_x;
+        table.span_y = span_y;
+        table.reach.resize(static_cast<std::size_t>(span_y / 2 + 1));
+        EllipseReach reach(span_x + 1, span_y + 1, span_x & 1, false);
+        for (int64_t v = span_y; v >= 0; v -= 2)
+            table.reach[static_cast<std::size_t>(v / 2)] = static_cast<int32_t>(reach.at(v));
+        return table.reach.data();
+    }
+
+private:
+    static constexpr std::size_t kTables = 8;
+    struct Table {
+        int64_t span_x = -1;
+        int64_t span_y = -1;
+        std::vector<int32_t> reach;
+    };
+    std::array<Table, kTables> tables_;
+    std::size_t next_ = 0;
+};
+
+// Made on first use and never destroyed, like the module's other state.
+ReachTables &reach_tables() {
+    static ReachTables *const tables = new ReachTables;
+    return *tables;
+}
+
 }  // namespace
 
 void fill_ellipse(Image &img, int64_t left, int64_t top, int64_t right, int64_t bottom,
@@ -94,6 +138,14 @@ void fill_ellipse(Image &img, int64_t left, int64_t top, int64_t right, int64_t 
     Box box;
     if (!exact_box(left, top, right, bottom, 1, box)) {
         fill_ellipse_in_doubles(img, left, top, right, bottom, color);
+        return;
+    }
+    if (box.span_x <= ReachTables::kMaxSpan && box.span_y <= ReachTables::kMaxSpan) {
+        const int32_t *const reach = reach_tables().find(box.span_x, box.span_y);
+        rows_inwards(img, top, bottom, box.sum_y, [&](int64_t v, MirroredRows rows) {
+            const int64_t u = reach[v >> 1];
+            if (u >= 0) fill_columns(img, rows, (box.sum_x - u) >> 1, (box.sum_x + u) >> 1, color);
+        });
         return;
     }
     EllipseReach reach(box.span_x + 1, box.span_y + 1, box.span_x & 1, false);

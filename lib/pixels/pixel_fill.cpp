@@ -1,14 +1,17 @@
-// Wide pixel fills. Both write a run the same way: one unaligned store covers
-// its start, aligned stores the middle and unaligned stores its end,
-// overlapping where the run is not a multiple of the store's width. On x86-64
-// SSE2 is always present, so its 16-byte stores need no build flag; runs of
-// up to 64 pixels take stores from both ends with no loop, and very long runs
-// use the processor's string store from a cache line's start, which writes
-// whole cache lines without reading them first (what std::memset does with
-// bytes).
+// Wide pixel fills. On x86-64 SSE2 is always present, so its 16-byte stores
+// need no build flag: runs of up to 16 pixels take them from both ends with
+// no loop, longer runs the widest vector stores the processor has
+// (long_run_fill.cpp), and very long runs the processor's string store from
+// a cache line's start, which writes whole cache lines without reading them
+// first (what std::memset does with bytes). The portable fill writes a run
+// as one unaligned store at its start, aligned stores in the middle and one
+// unaligned store at its end, overlapping where the run is not a multiple of
+// the store's width.
 #include "pixels/pixel_fill.h"
 
 #include <cstring>
+
+#include "pixels/long_run_fill.h"
 
 #if defined(__SSE2__) || defined(_M_X64)
 #define KELTO_SSE2_FILL 1
@@ -56,19 +59,10 @@ void fill_pixels_wide(uint32_t *first, std::size_t count, uint32_t color) {
         _mm_storeu_si128(reinterpret_cast<__m128i *>(at), quad);
     };
     uint32_t *const end = first + count;
-    // Runs of up to 64 pixels: stores from both ends, overlapping in the
+    // Runs of up to 16 pixels: stores from both ends, overlapping in the
     // middle, with no loop whose irregular end the processor would mispredict.
     if (count <= 16) {
         store(first), store(first + 4), store(end - 8), store(end - 4);
-        return;
-    }
-    if (count <= 32) {
-        store(first), store(first + 4), store(first + 8), store(first + 12);
-        store(end - 16), store(end - 12), store(end - 8), store(end - 4);
-        return;
-    }
-    if (count <= 64) {
-        for (int i = 0; i < 32; i += 4) store(first + i), store(end - 32 + i);
         return;
     }
     if (count >= kStringFillMinimum) {
@@ -78,18 +72,7 @@ void fill_pixels_wide(uint32_t *first, std::size_t count, uint32_t color) {
         string_fill(first + head, count - head, color);
         return;
     }
-    store(first);
-    // Aligned stores from the first 16-byte boundary after `first` (pixels
-    // are 4-byte aligned, so 1 to 4 pixels on) while more than 16 pixels
-    // remain; four stores from the end cover the rest.
-    uint32_t *pixel = first + (16 - (reinterpret_cast<uintptr_t>(first) & 15)) / 4;
-    for (; end - pixel > 16; pixel += 16) {
-        _mm_store_si128(reinterpret_cast<__m128i *>(pixel), quad);
-        _mm_store_si128(reinterpret_cast<__m128i *>(pixel + 4), quad);
-        _mm_store_si128(reinterpret_cast<__m128i *>(pixel + 8), quad);
-        _mm_store_si128(reinterpret_cast<__m128i *>(pixel + 12), quad);
-    }
-    store(end - 16), store(end - 12), store(end - 8), store(end - 4);
+    fill_long_run(first, count, color);
 }
 
 #else

@@ -11,8 +11,9 @@ namespace kelto {
 // Runs at least this long go to the wide stores.
 inline constexpr std::size_t kWideFillMinimum = 8;
 
-// Sets `count` (at least 8) pixels from `first` on: with 16-byte SSE2 stores
-// on x86-64, with fill_pixels_pairs elsewhere.
+// Sets `count` (at least 8) pixels from `first` on: with vector stores on
+// x86-64, 16-byte SSE2 ones for short runs and the widest the processor has
+// for long ones, with fill_pixels_pairs elsewhere.
 void fill_pixels_wide(uint32_t *first, std::size_t count, uint32_t color);
 
 // The portable wide fill: 8-byte stores, which every 64-bit target has.

@@ -217,6 +217,20 @@ TEST(EllipseRules, EverySmallBoxFilledAndStroked) {
             }
 }
 
+// Filled ellipses up to 257 pixels across and down read their rows from a
+// table per size: boxes on both sides of that size, in both orientations, cut
+// by the image at every side.
+TEST(EllipseRules, BoxesAroundTheLargestTabledSize) {
+    for (const int64_t w : {255, 256, 257, 258})
+        for (const int64_t h : {2, 256, 257, 258}) {
+            expect_ellipse_follows(300, 300, 5, 7, 5 + w - 1, 7 + h - 1, 0);
+            expect_ellipse_follows(300, 300, 5, 7, 5 + h - 1, 7 + w - 1, 0);
+            expect_ellipse_follows(100, 90, -w / 3, -h / 2, w - 1 - w / 3, h - 1 - h / 2, 0);
+            expect_ellipse_follows(100, 90, 99 - w / 2, 89 - h / 3, 98 + w - w / 2, 88 + h - h / 3,
+                                   0);
+        }
+}
+
 // Boxes up to and past the size where rows stop being computed in integers,
 // placed so that some part of their edge crosses the image.
 TEST(EllipseRules, LargeBoxesWhoseEdgesCrossTheImage) {

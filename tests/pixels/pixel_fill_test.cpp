@@ -1,4 +1,5 @@
 // Pixel fills: every run length at every alignment sets exactly its pixels,
+// with every long-run store width this processor has,
 // and rectangle fills keep to their rectangle and the image, also where a box
 // nearly as wide as the image is filled as one run through its row ends.
 #include "pixels/pixel_fill.h"
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "pixels/image.h"
+#include "pixels/long_run_fill.h"
 
 namespace {
 
@@ -46,6 +48,33 @@ TEST(PixelFill, EveryLengthAtEveryAlignmentSetsExactlyItsRun) {
                         << offset;
                 }
             }
+}
+
+// Each width of long-run stores that this processor has, at every alignment
+// within the widest store, over the lengths where its loop starts, stops and
+// leaves a few pixels for its end stores.
+TEST(PixelFill, EveryLongRunFillThatRunsHereSetsExactlyItsRun) {
+    std::vector<std::size_t> counts;
+    for (std::size_t count = kelto::kLongRunMinimum; count <= 300; ++count) counts.push_back(count);
+    for (std::size_t count : {361u, 601u, 1023u, 1024u, 1025u, 8191u}) counts.push_back(count);
+    std::vector<uint32_t> buffer(8300);
+    int tested = 0;
+    for (const kelto::LongRunFill &fill : kelto::long_run_fills()) {
+        if (!fill.runs_here) continue;
+        ++tested;
+        for (std::size_t offset = 0; offset < 16; ++offset)
+            for (const std::size_t count : counts) {
+                std::fill(buffer.begin(), buffer.end(), kOld);
+                fill.fill(buffer.data() + 32 + offset, count, kNew);
+                for (std::size_t i = 0; i < buffer.size(); ++i) {
+                    const bool inside = i >= 32 + offset && i < 32 + offset + count;
+                    ASSERT_EQ(buffer[i], inside ? kNew : kOld)
+                        << fill.name << ": pixel " << i << " of a run of " << count << " at "
+                        << offset;
+                }
+            }
+    }
+    EXPECT_GE(tested, 1);
 }
 
 TEST(PixelFill, RectangleFillKeepsToTheRectangleAndTheImage) {

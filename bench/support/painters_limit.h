@@ -1,0 +1,111 @@
+// The limit for a painter's-order renderer on the card frame: each call's
+// pixels written once. Every call of the frame is drawn alone through KELTO
+// onto a surface holding a colour no call can write, and the pixels it
+// changed are counted; the limit is the time of a fill of that many bytes,
+// timed in the same run on the baseline's image, as memset would write them.
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <vector>
+
+#include "draw/surface.h"
+#include "events/events.h"
+#include "kelto.h"
+#include "support/card_frame.h"
+#include "support/fill_baseline.h"
+
+namespace kelto::bench {
+
+inline constexpr const char *kPaintersLimit = "painters_order_limit";
+
+// A painter for CardFrame that makes KELTO's own calls, as the card designer
+// does; with counting on, it also counts the pixels each call writes.
+class KeltoCallPainter {
+public:
+    explicit KeltoCallPainter(bool counting) : counting_(counting) {}
+
+    void box(int color, int x1, int y1, int x2, int y2, int width) {
+        call([&] { KELTO_rectangle(color, x1, y1, x2, y2, width); });
+    }
+    void disc(int color, int x, int y, int radius) {
+        call([&] { KELTO_circle(color, x, y, radius); });
+    }
+    void triangle(int color, FramePoint a, FramePoint b, FramePoint c) {
+        call([&] { KELTO_triangle(color, a.x, a.y, b.x, b.y, c.x, c.y, 0); });
+    }
+    void line(int color, int x1, int y1, int x2, int y2, int width) {
+        call([&] { KELTO_line(color, x1, y1, x2, y2, width); });
+    }
+    void text(int color, int x, int y, int size, const char *string) {
+        call([&] { KELTO_text_printf(color, x, y, size, "%s", string); });
+    }
+
+    std::size_t pixels_written() const { return written_; }
+
+private:
+    // Palette colours have a zero top byte, so no call writes this one.
+    static constexpr uint32_t kUnwritten = 0xFF000000u;
+
+    template <class Call>
+    void call(Call &&draw) {
+        if (!counting_) {
+            draw();
+            return;
+        }
+        std::vector<uint32_t> &pixels = events::surface().image().pixels;
+        std::fill(pixels.begin(), pixels.end(), kUnwritten);
+        draw();
+        for (const uint32_t pixel : pixels) written_ += pixel != kUnwritten;
+    }
+
+    bool counting_;
+    std::size_t written_ = 0;
+};
+
+// The pixels the frame's calls write, each call's counted once. Draws on the
+// surface, which it leaves holding garbage.
+inline std::size_t painters_order_pixels(CardModel model) {
+    KeltoCallPainter counter(true);
+    draw_card_frame(counter, model);
+    return counter.pixels_written();
+}
+
+// Whether CardFrame makes the calls the card designer makes: both draw the
+// frame of `model` on the surface and the pixels are compared.
+template <class DrawFrame>
+bool frame_matches_card_designer(const CardModel &model, DrawFrame draw_designer_frame) {
+    std::vector<uint32_t> &pixels = events::surface().image().pixels;
+    CardModel designer_model = model, frame_model = model;
+    std::fill(pixels.begin(), pixels.end(), 0u);
+    draw_designer_frame(designer_model);
+    const std::vector<uint32_t> designer_pixels = pixels;
+    std::fill(pixels.begin(), pixels.end(), 0u);
+    KeltoCallPainter painter(false);
+    draw_card_frame(painter, frame_model);
+    return pixels == designer_pixels;
+}
+
+// Registers the limit's fill of `pixel_count` pixels' bytes: whole fills of
+// the baseline image and one partial fill, with memset.
+inline void register_painters_limit(std::size_t pixel_count) {
+    benchmark::RegisterBenchmark(kPaintersLimit, [pixel_count](benchmark::State &state) {
+        Image &image = baseline_image();
+        const std::size_t whole = image.pixels.size();
+        int byte = 0;
+        for (auto _ : state) {
+            for (std::size_t left = pixel_count; left > 0;) {
+                const std::size_t count = std::min(left, whole);
+                std::memset(image.pixels.data(), byte++ & 0xFF, count * sizeof(uint32_t));
+                left -= count;
+            }
+            benchmark::DoNotOptimize(image.pixels.data());
+            benchmark::ClobberMemory();
+        }
+    })->Unit(benchmark::kMicrosecond);
+}
+
+}  // namespace kelto::bench
