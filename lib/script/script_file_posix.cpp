@@ -1,20 +1,14 @@
-// The script file on disk, on POSIX systems and on Windows. On POSIX a pipe
-// or device can block the opening itself, so the file is opened without
-// blocking and looked at before anything else is done with it; Windows has
-// neither such files in a working directory nor deletion of open files.
-#include "script/script_file.h"
-
+// The script file on disk on POSIX systems (and in the browser's file
+// system). A pipe or device can block the opening itself, so the file is
+// opened without blocking and looked at before anything else is done with it.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/types.h>
-
-#ifdef _WIN32
-#include <io.h>
-#else
 #include <unistd.h>
-#endif
 
 #include <cerrno>
+
+#include "script/script_file.h"
 
 namespace kelto::script {
 
@@ -36,40 +30,6 @@ OpenedFile failed(const char *name) {
     return OpenedFile{nullptr,
                       names_special_file(name) ? OpenOutcome::NotRegular : OpenOutcome::Failed};
 }
-
-#ifdef _WIN32
-
-OpenedFile open_stream(const char *name, const char *mode) {
-    if (names_special_file(name)) return OpenedFile{nullptr, OpenOutcome::NotRegular};
-    std::FILE *file = std::fopen(name, mode);
-    return file ? OpenedFile{file, OpenOutcome::Opened} : failed(name);
-}
-
-}  // namespace
-
-OpenedFile open_for_reading(const char *name) {
-    return open_stream(name, "r");
-}
-
-OpenedFile open_for_writing(const char *name, WriteStart start) {
-    return open_stream(name, start == WriteStart::Empty ? "w" : "a");
-}
-
-bool write_whole(std::FILE *file, std::string_view line) {
-    const int descriptor = _fileno(file);
-    const __int64 before = _lseeki64(descriptor, 0, SEEK_CUR);
-    if (before < 0) return false;
-    const unsigned size = static_cast<unsigned>(line.size());
-    if (_write(descriptor, line.data(), size) == static_cast<int>(size)) return true;
-    if (_chsize_s(descriptor, before) == 0) _lseeki64(descriptor, before, SEEK_SET);
-    return false;
-}
-
-bool is_deleted(std::FILE *) {
-    return false;
-}
-
-#else
 
 // Opens without blocking, keeps the descriptor only for a regular file or a
 // directory, and gives it back blocking as usual.
@@ -146,7 +106,5 @@ bool is_deleted(std::FILE *file) {
     struct stat info {};
     return fstat(fileno(file), &info) == 0 && info.st_nlink == 0;
 }
-
-#endif
 
 }  // namespace kelto::script
