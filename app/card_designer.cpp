@@ -1,8 +1,7 @@
 // The card designer's main routine and event loop, the drawing of the
-// background and the card, and the handling of clicks on the card.
+// background and the card, and the click zones.
 #include "card_designer.h"
 
-#include <cmath>
 #include <cstdint>
 #include <ctime>
 
@@ -29,37 +28,6 @@ StatusLine status_line(EditMode mode) {
         case OBJECT_SELECTED: return {RED, 11, "Object selected. Click button to change shape."};
         case SELECT_OBJECT: return {BLACK, 14, "Click on the card to select an object"};
         default: return {BLACK, 14, "Status error -- notify programmer"};
-    }
-}
-
-// Puts a new item into the next free slot with a fresh counter and selects it.
-void place_item(int x, int y, ItemKind kind, int color, CardModel &model) {
-    if (model.item_count >= MAX_ITEMS) return;
-    model.mode = OBJECT_SELECTED;
-    const int slot = model.item_count;
-    ++model.item_count;
-    model.kind[slot] = kind;
-    model.variant[slot] = 0;
-    model.color[slot] = color;
-    model.x[slot] = x;
-    model.y[slot] = y;
-    model.counter[slot] = 0;
-    model.selected = slot;
-}
-
-// A click on the card, by mode. Each test sees the mode the previous step
-// left, so a placement (which selects the new item) is followed by a move of
-// that item to the point it already has.
-void card_click(int x, int y, CardModel &model) {
-    if (model.mode == ADD_SHAPE) add_shape(x, y, model);
-    if (model.mode == ADD_MESSAGE) add_message(x, y, model);
-    if (model.mode == OBJECT_SELECTED) {
-        model.x[model.selected] = x;
-        model.y[model.selected] = y;
-    }
-    if (model.mode == SELECT_OBJECT) {
-        select_nearest(x, y, model);
-        model.mode = OBJECT_SELECTED;
     }
 }
 
@@ -128,28 +96,4 @@ void handle_click(int x, int y, CardModel &model) {
         case ZONE_CARD: card_click(x, y, model); break;
         default: break;
     }
-}
-
-void add_shape(int x, int y, CardModel &model) {
-    place_item(x, y, ITEM_SHAPE, BLACK, model);
-}
-
-void add_message(int x, int y, CardModel &model) {
-    place_item(x, y, ITEM_MESSAGE, RED, model);
-}
-
-void select_nearest(int x, int y, CardModel &model) {
-    for (int i = 0; i < model.item_count; ++i) {
-        const double candidate =
-            point_distance(x, y, model.x[model.selected], model.y[model.selected]);
-        if (candidate > point_distance(x, y, model.x[i], model.y[i])) model.selected = i;
-    }
-}
-
-double point_distance(int x1, int y1, int x2, int y2) {
-    // Differences and squares in double: exact for any point on or near the
-    // card, and free of integer overflow for points far outside it.
-    const double dx = static_cast<double>(x2) - x1;
-    const double dy = static_cast<double>(y2) - y1;
-    return std::sqrt(dx * dx + dy * dy);
 }

@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "card_designer.h"
+#include "card_model.h"
 #include "kelto.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // the command each button runs on the card model.
 #pragma once
 
-#include "card_designer.h"
+#include "card_model.h"
 
 constexpr int BUTTON_COUNT = 6;
 

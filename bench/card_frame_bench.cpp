@@ -73,7 +73,7 @@ void draw_frames(benchmark::State &state, CardModel model) {
         draw_panel(model.highlight);
         benchmark::ClobberMemory();
     }
-    benchmark::DoNotOptimize(kelto::events::state().surface->pixels.data());
+    benchmark::DoNotOptimize(kelto::events::surface().image().pixels.data());
 }
 
 void card_frame_kelto(benchmark::State &state) {
@@ -103,12 +103,13 @@ QGuiApplication &qt_application() {
 void card_frame_qpainter(benchmark::State &state) {
     qt_application();
     open_library();
-    const kelto::events::EventState &events = kelto::events::state();
+    const kelto::draw::Surface &surface = kelto::events::surface();
     QImage image(kelto::bench::kSurfaceWidth, kelto::bench::kSurfaceHeight, QImage::Format_RGB32);
     CardModel model = busiest_card();
     for (auto _ : state) {
         QPainter painter(&image);
-        kelto::bench::QPainterCard(painter, events.origin_x, events.origin_y).draw_frame(model);
+        kelto::bench::QPainterCard(painter, surface.origin_x(), surface.origin_y())
+            .draw_frame(model);
         painter.end();
         benchmark::ClobberMemory();
     }

@@ -64,13 +64,14 @@ BENCHMARK(pixel_call)->Name(kCall);
 void pixel_raw_store(benchmark::State &state) {
     open_library();
     const std::vector<Plot> &plots = points();
-    const kelto::events::EventState &events = kelto::events::state();
-    uint32_t *const pixels = events.surface->pixels.data();
-    const int width = events.surface->width;
+    kelto::draw::Surface &surface = kelto::events::surface();
+    uint32_t *const pixels = surface.image().pixels.data();
+    const int width = surface.image().width;
     std::size_t i = 0;
     for (auto _ : state) {
         const Plot p = plots[i++ & 0xFFFF];
-        pixels[(events.origin_y - p.y) * width + events.origin_x + p.x] = static_cast<uint32_t>(i);
+        pixels[(surface.origin_y() - p.y) * width + surface.origin_x() + p.x] =
+            static_cast<uint32_t>(i);
         benchmark::ClobberMemory();
     }
 }
@@ -79,12 +80,12 @@ BENCHMARK(pixel_raw_store)->Name(kStore);
 void pixel_set_pixel(benchmark::State &state) {
     open_library();
     const std::vector<Plot> &plots = points();
-    kelto::events::EventState &events = kelto::events::state();
+    kelto::draw::Surface &surface = kelto::events::surface();
     std::size_t i = 0;
     for (auto _ : state) {
         const Plot p = plots[i++ & 0xFFFF];
-        kelto::raster::set_pixel(*events.surface, events.origin_x + p.x, events.origin_y - p.y,
-                                 static_cast<uint32_t>(i));
+        kelto::raster::set_pixel(surface.image(), surface.origin_x() + p.x,
+                                 surface.origin_y() - p.y, static_cast<uint32_t>(i));
     }
 }
 BENCHMARK(pixel_set_pixel)->Name(kSetPixel);

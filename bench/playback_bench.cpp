@@ -99,7 +99,7 @@ void playback_bare_wait(benchmark::State &state) {
     for (auto _ : state) {
         // Each pass plays the script from its first line.
         kelto::script::close();
-        kelto::script::state().playing = true;
+        kelto::script::start_playback();
         int x = 0;
         int y = 0;
         char key = 0;

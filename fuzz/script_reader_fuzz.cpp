@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     // An unknown line stops playback but leaves the stream open after it;
     // playback is started again until the end of the script closes it.
     do {
-        script.playing = true;
+        kelto::script::start_playback();
         while (kelto::script::read(event))
             if (script.playback_count > kMaxOwed) script.playback_count = kMaxOwed;
     } while (script.file);

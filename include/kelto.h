@@ -152,6 +152,7 @@ int KELTO_gets(const char *prompt, char *buffer);
  * logging on, every call also describes itself in the text window.
  *-----------------------------------------------------------------------*/
 
+/* A point (x, y) in the coordinates above; the _pt forms of the calls take Points. */
 typedef struct Point {
     int x;
     int y;

@@ -24,6 +24,7 @@ build="${BUILD_DIR:-$root/build/fuzz}"
 declare -A campaign_runs=([script_reader]=10000000 [draw_calls]=1000000)
 
 build_targets() {
+  "$root/scripts/install-deps.sh" build fuzzing
   CC=clang CXX=clang++ cmake -S "$root" -B "$build" -G Ninja \
     -DKELTO_WITH_QT=OFF -DKELTO_FUZZ=ON -DKELTO_SANITIZE=ON -DKELTO_BUILD_BENCH=OFF >/dev/null
   nice ninja -C "$build" "${@/%/_fuzz}"

@@ -11,8 +11,8 @@
 #include <cstring>
 #include <string>
 
-#include "platform/image.h"
-#include "platform/pixel_fill.h"
+#include "pixels/image.h"
+#include "pixels/pixel_fill.h"
 #include "support/measured_reporter.h"
 
 namespace kelto::bench {

@@ -5,6 +5,12 @@
 #   cmake -S . -B build-win -G Ninja \
 #         -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/mingw-w64-x86_64.cmake
 #
+# The Windows release zip carries this file as lib/cmake/kelto/ beside its
+# package, for building programs against the unzipped folder:
+#
+#   cmake -S starter -B build -G Ninja -DCMAKE_PREFIX_PATH=<folder> \
+#         -DCMAKE_TOOLCHAIN_FILE=<folder>/lib/cmake/kelto/mingw-w64-x86_64.cmake
+#
 # The -posix compilers are used: GCC 12's win32 thread model has no
 # std::thread, std::mutex or std::condition_variable. With -static the
 # winpthread runtime is linked in, so the .exe imports only KERNEL32.dll,
@@ -21,12 +27,14 @@ set(CMAKE_RC_COMPILER  ${MINGW_TRIPLE}-windres)
 set(CMAKE_AR           ${MINGW_TRIPLE}-ar CACHE FILEPATH "")
 set(CMAKE_RANLIB       ${MINGW_TRIPLE}-ranlib CACHE FILEPATH "")
 
-# Look for libraries, headers and packages only in the target's sysroot and
-# in the prefixes given with -DCMAKE_FIND_ROOT_PATH=<cache>/mingw64 (the
-# cross-built FreeType and GoogleTest); run programs (code generators) from
-# the host. A root path is itself searched as a prefix, so find_package(Freetype)
-# and find_package(GTest) need nothing else.
-list(APPEND CMAKE_FIND_ROOT_PATH /usr/${MINGW_TRIPLE})
+# Look for libraries, headers and packages only in the target's sysroot, in
+# the prefixes given with -DCMAKE_FIND_ROOT_PATH=<cache>/mingw64 (the
+# cross-built FreeType and GoogleTest) and in those given with
+# -DCMAKE_PREFIX_PATH=<folder> (the unzipped Windows release); run programs
+# (code generators) from the host. A root path is itself searched as a
+# prefix, so find_package(kelto), find_package(Freetype) and
+# find_package(GTest) need nothing else.
+list(APPEND CMAKE_FIND_ROOT_PATH ${CMAKE_PREFIX_PATH} /usr/${MINGW_TRIPLE})
 list(REMOVE_DUPLICATES CMAKE_FIND_ROOT_PATH)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)

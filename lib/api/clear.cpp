@@ -5,7 +5,8 @@
 extern "C" int KELTO_clear(void) {
     using namespace kelto;
     if (events::state().logging) KELTO_printf("Clearing the graphics window\n");
-    if (Image *surface = events::canvas().image) draw::erase(*surface);
-    events::mark_surface_changed();
+    draw::Surface &surface = events::surface();
+    draw::erase(surface.image());
+    surface.mark_all_changed();
     return 1;
 }

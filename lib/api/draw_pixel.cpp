@@ -13,9 +13,8 @@ namespace {
 
 using namespace kelto;
 
-[[gnu::always_inline]] inline int plot(events::EventState &events, int color, Point p) {
-    const draw::Canvas canvas{events.surface.get(), events.origin_x, events.origin_y};
-    events::mark_surface_changed(events, draw::render_pixel(canvas, draw::Point{p.x, p.y}, color));
+[[gnu::always_inline]] inline int plot(draw::Surface &surface, int color, Point p) {
+    surface.mark_changed(draw::render_pixel(surface.canvas(), draw::Point{p.x, p.y}, color));
     return 1;
 }
 
@@ -23,7 +22,7 @@ using namespace kelto;
     events::EventState &events = events::state();
     color = check_color(color);
     if (events.logging) KELTO_printf("%s pixel at (%d,%d)\n", draw::palette_name(color), p.x, p.y);
-    return plot(events, color, p);
+    return plot(events.surface, color, p);
 }
 
 }  // namespace
@@ -33,7 +32,7 @@ extern "C" int KELTO_pixel_pt(int color, Point p) {
     events::EventState *const events = events::state_instance;
     if (events == nullptr || !draw::is_palette_index(color) || events->logging)
         return pixel_with_messages(color, p);
-    return plot(*events, color, p);
+    return plot(events->surface, color, p);
 }
 
 // The integer form packs its coordinates into a Point and calls the point form.

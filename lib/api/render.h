@@ -11,10 +11,10 @@ inline draw::Point to_draw_point(Point p) {
     return draw::Point{p.x, p.y};
 }
 
-// Renders the record on the surface (nothing before the library is open) and
-// marks the surface changed where the record touched it.
+// Renders the record on the surface (nothing before the library is open),
+// which marks itself changed where the record touched it.
 inline void render_on_surface(const draw::DrawRecord &record) {
-    events::mark_surface_changed(draw::render_record(events::canvas(), record));
+    draw::render(events::surface(), record);
 }
 
 }  // namespace kelto

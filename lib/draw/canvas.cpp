@@ -7,6 +7,7 @@
 namespace kelto::draw {
 
 void erase(Image &image) {
+    if (image.pixels.empty()) return;
     const int right = image.width - 1, bottom = image.height - 1;
     raster::fill_box(image, 0, 0, right, bottom, palette_value(kWhiteIndex));
     raster::box_outline(image, 0, 0, right, bottom, 1, palette_value(kBlackIndex));

@@ -3,7 +3,7 @@
 // (origin_x + x, origin_y - y): x grows to the right and y upwards.
 #pragma once
 
-#include "platform/image.h"
+#include "pixels/image.h"
 
 namespace kelto::draw {
 
@@ -19,7 +19,8 @@ struct Canvas {
     int origin_y = 0;
 };
 
-// Erases the image to white inside a one-pixel black frame.
+// Erases the image to white inside a one-pixel black frame (an image of no
+// pixels stays as it is).
 void erase(Image &image);
 
 }  // namespace kelto::draw

@@ -1,10 +1,12 @@
 // The drawing record: one shape with its arguments already corrected, in
-// program coordinates, and the renderer that draws it onto a canvas.
+// program coordinates, and the renderer that draws it onto a canvas or the
+// surface.
 #pragma once
 
 #include "draw/canvas.h"
 #include "draw/palette.h"
-#include "platform/rect.h"
+#include "draw/surface.h"
+#include "pixels/rect.h"
 
 namespace kelto::draw {
 
@@ -31,12 +33,12 @@ struct DrawRecord {
 };
 
 // Draws any record but a pixel; see render_record.
-platform::Rect render_shape(const Canvas &canvas, const DrawRecord &record);
+Rect render_shape(const Canvas &canvas, const DrawRecord &record);
 
 // Draws a pixel record: the cheapest record and the most frequent in a
 // plotting loop, so it is drawn here without a call, and the pixel call
 // hands its point and colour straight to it.
-inline platform::Rect render_pixel(const Canvas &canvas, Point p, int color) {
+inline Rect render_pixel(const Canvas &canvas, Point p, int color) {
     if (canvas.image == nullptr) return {};
     Image &image = *canvas.image;
     // In unsigned arithmetic a point off the image on any side, however far,
@@ -52,9 +54,14 @@ inline platform::Rect render_pixel(const Canvas &canvas, Point p, int color) {
 
 // Draws the record onto the canvas (nothing without an image) and returns a
 // rectangle of the image that holds every pixel it may have changed.
-inline platform::Rect render_record(const Canvas &canvas, const DrawRecord &record) {
+inline Rect render_record(const Canvas &canvas, const DrawRecord &record) {
     if (record.kind == DRAW_PIXEL) return render_pixel(canvas, record.points[0], record.color);
     return render_shape(canvas, record);
+}
+
+// Draws the record onto the surface and marks the part it may have changed.
+inline void render(Surface &surface, const DrawRecord &record) {
+    surface.mark_changed(render_record(surface.canvas(), record));
 }
 
 }  // namespace kelto::draw

@@ -9,7 +9,7 @@
 #include "draw/embedded_fonts.h"
 #include "draw/glyph_cache.h"
 #include "draw/text_encoding.h"
-#include "platform/pixel_fill.h"
+#include "pixels/pixel_fill.h"
 
 namespace kelto::text {
 
@@ -47,8 +47,7 @@ int em_for(int char_height) {
 // Paints the glyph with its cell's top-left corner at (pen, top) and returns
 // the part of the image its pixels may cover. A glyph wholly on the image,
 // as most are, is painted without clipping each span.
-platform::Rect paint_glyph(Image &img, const Glyph &glyph, int64_t pen, int64_t top,
-                           uint32_t color) {
+Rect paint_glyph(Image &img, const Glyph &glyph, int64_t pen, int64_t top, uint32_t color) {
     if (glyph.spans.empty()) return {};
     // Spans come row by row from the top.
     const int64_t left = pen + glyph.left, right = pen + glyph.right;
@@ -110,9 +109,9 @@ int FontLibrary::text_width(Face face, int char_height, std::string_view text) {
     return static_cast<int>(width);
 }
 
-platform::Rect FontLibrary::draw(Image &img, Face face, int char_height, int64_t x, int64_t y,
-                                 std::string_view text, uint32_t color) {
-    platform::Rect painted;
+Rect FontLibrary::draw(Image &img, Face face, int char_height, int64_t x, int64_t y,
+                       std::string_view text, uint32_t color) {
+    Rect painted;
     if (img.width <= 0 || img.height <= 0 || text.empty()) return painted;
     SizedFace &sized = impl_->cache.sized(face, em_for(char_height));
     // No glyph pixel lies more than one em outside its cell (the cache drops

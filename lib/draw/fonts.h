@@ -8,8 +8,8 @@
 #include <string_view>
 
 #include "draw/font_face.h"
-#include "platform/image.h"
-#include "platform/rect.h"
+#include "pixels/image.h"
+#include "pixels/rect.h"
 
 namespace kelto::text {
 
@@ -37,8 +37,8 @@ public:
     // only, each exactly `color`, clipped to the image. Cells are metrics().height
     // rows tall; at some sizes hinting puts a row of a glyph just outside.
     // Returns a rectangle of the image that holds every pixel drawn.
-    platform::Rect draw(Image &img, Face face, int char_height, int64_t x, int64_t y,
-                        std::string_view text, uint32_t color);
+    Rect draw(Image &img, Face face, int char_height, int64_t x, int64_t y, std::string_view text,
+              uint32_t color);
 
     // The bytes the rendered glyphs take; kept near kCacheBudget.
     static constexpr std::size_t kCacheBudget = std::size_t{8} << 20;

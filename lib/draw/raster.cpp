@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "draw/raster_internal.h"
-#include "platform/pixel_fill.h"
+#include "pixels/pixel_fill.h"
 
 namespace kelto::raster {
 

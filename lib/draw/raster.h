@@ -14,7 +14,7 @@
 
 #include <cstdint>
 
-#include "platform/image.h"
+#include "pixels/image.h"
 
 namespace kelto::raster {
 

@@ -8,7 +8,7 @@
 #include <utility>
 
 #include "draw/raster.h"
-#include "platform/pixel_fill.h"
+#include "pixels/pixel_fill.h"
 
 namespace kelto::raster {
 

@@ -14,8 +14,6 @@ namespace kelto::draw {
 
 namespace {
 
-using platform::Rect;
-
 // 64-bit arithmetic keeps every int coordinate exact.
 raster::PixelPoint to_pixel(const Canvas &canvas, Point p) {
     return {int64_t{canvas.origin_x} + p.x, int64_t{canvas.origin_y} - p.y};
@@ -59,7 +57,7 @@ Rect render_text(Image &surface, raster::PixelPoint anchor, int size, std::strin
 }  // namespace
 
 Rect render_shape(const Canvas &canvas, const DrawRecord &record) {
-    if (canvas.image == nullptr) return {};
+    if (canvas.image == nullptr || canvas.image->pixels.empty()) return {};
     Image &surface = *canvas.image;
     const uint32_t c = palette_value(record.color);
     const raster::PixelPoint p1 = to_pixel(canvas, record.points[0]);

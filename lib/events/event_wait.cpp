@@ -28,7 +28,7 @@ bool pump_step(EventState &events, WindowSystem &windows) {
         windows.translate_message(message);
         windows.dispatch_message(message);
     }
-    if (events.surface_changed) copy_surface_to_window();
+    if (events.surface.changed()) copy_surface_to_window();
     return taken;
 }
 
@@ -41,23 +41,22 @@ bool event_pending(const EventState &events) {
 
 script::Event await_event() {
     EventState &events = state();
-    script::ScriptState &script = script::state();
     WindowSystem &windows = window_system();
     events.event = script::Event{};
-    if (events.unattended) begin_unattended_wait(*events.unattended);
+    // An unattended run begins at the first wait of an open library: before
+    // KELTO_open the wait answers as on every display, and the script keeps
+    // its first event for the program's first real wait.
+    UnattendedRun *const unattended =
+        events.unattended && is_open() ? &*events.unattended : nullptr;
+    if (unattended) begin_unattended_wait(*unattended);
     while (event_pending(events)) {
         const bool taken = pump_step(events, windows);
         // A quit taken in this pass is never overwritten by a scripted event.
         const bool quit_taken = events.event.kind == EventKind::Quit;
-        if ((script.play_one || script.playing) && !quit_taken) {
-            script.play_one = false;
-            if (script::read(events.event)) break;
-            script.play_one = false;
-            script.playing = false;
-        }
+        if (!quit_taken && script::play(events.event)) break;
         // Unattended, an ended script leaves the event to the run.
-        if (events.unattended && events.event.kind != EventKind::Quit && script_over()) {
-            unattended_event(*events.unattended, events.event);
+        if (unattended && events.event.kind != EventKind::Quit && script_over()) {
+            unattended_event(*unattended, events.event);
             break;
         }
         if ((events.one_frame || events.animating) && events.event.kind == EventKind::None) {
@@ -68,7 +67,7 @@ script::Event await_event() {
         // Nothing happened in this pass and nothing scripted is due: sleep
         // until the next message or timer deadline instead of polling. A
         // chosen periodic event waits for its tick; otherwise only input helps.
-        if (!taken && event_pending(events) && !script.playing && !script.play_one) {
+        if (!taken && event_pending(events) && !script::event_due()) {
             // Without the graphics window (never opened, or closed and its
             // quit already handed out) no input and no tick can ever come.
             if (!windows.is_window(events.graphics_window)) {
@@ -79,7 +78,7 @@ script::Event await_event() {
                                                                           : WaitFor::Input);
         }
     }
-    if (script.recording) script::record(events.event);
+    script::record(events.event);
     script::Event handed = events.event;
     if (events.quit_requested) handed.kind = EventKind::Quit;
     return handed;

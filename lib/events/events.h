@@ -1,16 +1,12 @@
 // Windows and events: start-up and shutdown, the event wait with its run
 // states, and the graphics window that shows the surface. The module owns
-// that part of the library's state: the graphics window, the surface and its
-// origin, the run and logging flags and the event being produced.
+// that part of the library's state: the graphics window, the surface, the
+// run and logging flags and the event being produced.
 #pragma once
 
-#include <algorithm>
-#include <climits>
-#include <memory>
 #include <optional>
 
-#include "draw/canvas.h"
-#include "platform/image.h"
+#include "draw/surface.h"
 #include "platform/messages.h"
 #include "script/event.h"
 
@@ -34,27 +30,17 @@ struct UnattendedRun {
     int quits_handed_out = 0;
 };
 
-// An empty rectangle inside out: every rectangle added to it replaces it.
-constexpr platform::Rect kNothingChanged{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
-
 struct EventState {
     platform::WindowHandle graphics_window = 0;  // none: the library is not open
     void *instance = nullptr;
     // The graphics window's client area while held (from open to close); every
     // copy of the surface to the screen goes through it.
     platform::WindowHandle window_dc = 0;
-    // The 601 x 540 off-screen surface all drawing renders into.
-    std::unique_ptr<Image> surface;
+    // The 601 x 540 off-screen surface all drawing renders into (made by
+    // open), with its origin at the centre of the graphics window's client
+    // area; the event wait shows the part drawing has changed.
+    draw::Surface surface;
     platform::MenuHandle run_menu = 0;
-
-    // Centre of the graphics window's client area: program point (0, 0).
-    int origin_x = 0;
-    int origin_y = 0;
-    bool surface_changed = true;
-    // The part of the surface changed since it was last copied to the window:
-    // all of it at start, whatever drawing has touched afterwards. Nothing is
-    // kept as kNothingChanged, so that adding to it is min and max alone.
-    platform::Rect changed_area{0, 0, kSurfaceWidth, kSurfaceHeight};
 
     bool logging = true;
     bool animating = false;
@@ -69,8 +55,10 @@ struct EventState {
     std::optional<UnattendedRun> unattended;
 };
 
-// The module's state lives as long as the process, made on first use (the
-// library runs on one thread). Reaching it costs a drawing call one load.
+// The module's state, made on first use and never destroyed, as every
+// module's is. Unlike the others it is reached through an inline pointer,
+// not a function: the drawing calls read it on every call, and this costs
+// them one load.
 inline EventState *state_instance = nullptr;
 EventState &make_state();
 inline EventState &state() {
@@ -104,36 +92,9 @@ void request_quit();
 // Logging of drawing calls, with the "&Logging" check mark.
 void set_logging(bool on);
 
-// The surface in program coordinates; no image before the library is open.
-inline draw::Canvas canvas() {
-    EventState &events = state();
-    return draw::Canvas{events.surface.get(), events.origin_x, events.origin_y};
-}
-
-// Drawing changed `area` of the surface (perhaps nothing, but the surface
-// counts as changed): the next wait copies it to the window.
-inline void mark_surface_changed(EventState &events, const platform::Rect &area) {
-    events.surface_changed = true;
-    platform::Rect &changed = events.changed_area;
-    // Mostly the area lies inside what has changed already, and nothing is
-    // written: a run of calls then does not wait on its own stores.
-    if (area.left >= changed.left && area.top >= changed.top && area.right <= changed.right &&
-        area.bottom <= changed.bottom)
-        return;
-    if (area.empty()) return;
-    changed.left = std::min(changed.left, area.left);
-    changed.top = std::min(changed.top, area.top);
-    changed.right = std::max(changed.right, area.right);
-    changed.bottom = std::max(changed.bottom, area.bottom);
-}
-
-inline void mark_surface_changed(const platform::Rect &area) {
-    mark_surface_changed(state(), area);
-}
-
-// The whole surface changed.
-inline void mark_surface_changed() {
-    mark_surface_changed({0, 0, kSurfaceWidth, kSurfaceHeight});
+// The surface all drawing renders into; no image before the library is open.
+inline draw::Surface &surface() {
+    return state().surface;
 }
 
 }  // namespace kelto::events

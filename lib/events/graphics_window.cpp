@@ -31,17 +31,16 @@ int ctrl_command(uintptr_t virtual_key) {
 }
 
 void set_origin(WindowHandle window) {
-    EventState &events = state();
     const Rect client = window_system().client_rect(window);
-    events.origin_x = client.left + (client.right - client.left) / 2;
-    events.origin_y = client.top + (client.bottom - client.top) / 2;
+    surface().set_origin(client.left + (client.right - client.left) / 2,
+                         client.top + (client.bottom - client.top) / 2);
 }
 
 // Painting copies the whole surface, whatever drawing has changed.
 void paint(WindowHandle window) {
     WindowSystem &windows = window_system();
     windows.begin_paint(window);
-    mark_surface_changed();
+    surface().mark_all_changed();
     copy_surface_to_window();
     windows.end_paint(window);
 }
@@ -50,8 +49,8 @@ void mouse_press(intptr_t lparam) {
     EventState &events = state();
     const int x = static_cast<int>(low_word(lparam));
     const int y = static_cast<int>(high_word(lparam));
-    events.event.x = x - events.origin_x;
-    events.event.y = events.origin_y - y;
+    events.event.x = x - events.surface.origin_x();
+    events.event.y = events.surface.origin_y() - y;
     events.event.kind = script::EventKind::Mouse;
 }
 
@@ -77,13 +76,11 @@ void copy_surface_to_window() {
     EventState &events = state();
     WindowSystem &windows = window_system();
     Image *client = windows.client_image(events.window_dc);
-    const Rect area = events.changed_area;
-    if (client && events.surface && !area.empty()) {
-        copy_area(*client, *events.surface, area.left, area.top, area.right, area.bottom);
+    const Rect area = events.surface.take_changed();
+    if (client && !area.empty()) {
+        copy_area(*client, events.surface.image(), area.left, area.top, area.right, area.bottom);
         windows.client_changed(events.window_dc, area);
     }
-    events.surface_changed = false;
-    events.changed_area = kNothingChanged;
 }
 
 void note_focus_lost(uintptr_t new_focus) {

@@ -34,7 +34,8 @@ void run_command(int command);
 void set_menu_check(int command, bool checked);
 
 // Copies the part of the surface that changed since the last copy to the
-// graphics window's client area through window_dc, and clears surface_changed.
+// graphics window's client area through window_dc; from then on the surface
+// counts as unchanged.
 void copy_surface_to_window();
 
 // The keyboard focus left a library window for `new_focus`: forget a held

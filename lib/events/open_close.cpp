@@ -52,7 +52,7 @@ void open(void *instance, void *previous_instance, int show_state) {
         console::create_text_window(events.graphics_window, note_focus_lost);
     events.instance = instance;
     events.window_dc = events.graphics_window;
-    events.surface = std::make_unique<Image>(kSurfaceWidth, kSurfaceHeight);
+    events.surface.create(kSurfaceWidth, kSurfaceHeight);
     windows.show_window(text_window, show_state);
     windows.show_window(events.graphics_window, show_state);
     windows.set_timer(events.graphics_window, kTimerId, kTimerPeriodMs);

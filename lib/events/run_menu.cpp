@@ -37,30 +37,20 @@ constexpr RunMenuItem kRunMenu[] = {
     {"or the lab helpdesk", CMD_ABOUT, MF_STRING | MF_GRAYED},
 };
 
+// The script module's hooks take the check marks off when a script stops.
 void toggle_recording() {
-    script::ScriptState &script = script::state();
-    if (script.recording) {
-        script.recording = false;
-        set_menu_check(CMD_RECORD, false);
+    if (script::recording())
         script::end_recording();
-    } else {
-        if (!script::begin_recording()) return;
-        script.recording = true;
+    else if (script::start_recording())
         set_menu_check(CMD_RECORD, true);
-    }
 }
 
+// Playing a script halts the animation: the script brings the ticks.
 void toggle_playback() {
-    script::ScriptState &script = script::state();
-    if (script.playing) {
-        script.playing = false;
-        set_menu_check(CMD_PLAYBACK, false);
-        script::close();
-    } else {
-        if (!script::may_play()) return;
-        state().animating = false;
-        state().one_frame = false;
-        script.playing = true;
+    if (script::playing()) {
+        script::end_playback();
+    } else if (script::start_playback()) {
+        halt();
         set_menu_check(CMD_PLAYBACK, true);
     }
 }
@@ -97,10 +87,7 @@ void run_command(int command) {
         case CMD_RECORD: toggle_recording(); break;
         case CMD_PLAYBACK: toggle_playback(); break;
         case CMD_PLAY_ONE:
-            if (!script::may_play()) break;
-            script::state().play_one = true;
-            events.animating = false;
-            events.one_frame = false;
+            if (script::play_one()) halt();
             break;
         case CMD_QUIT: window_system().post_quit(0); break;
         default: break;

@@ -18,8 +18,7 @@ void begin_unattended_wait(UnattendedRun &run) {
 }
 
 bool script_over() {
-    const script::ScriptState &script = script::state();
-    return !script.playing && !script.play_one;
+    return !script::event_due();
 }
 
 void unattended_event(UnattendedRun &run, script::Event &event) {

@@ -1,6 +1,7 @@
 // The contract between the window system and a display back end: the only
 // thing that touches a GUI. The window system tells the display what changed;
-// the display turns the user's input into queued messages and does the waiting.
+// the display reports the user's input to its host (display_host.h) and does
+// the waiting.
 #pragma once
 
 #include <cstdint>
@@ -10,7 +11,7 @@
 
 namespace kelto::platform {
 
-class WindowSystem;
+class DisplayHost;
 
 // What a wait is for: any message (a timer tick included), or input alone.
 enum class WaitFor { AnyMessage, Input };
@@ -27,8 +28,9 @@ class Display {
 public:
     virtual ~Display() = default;
 
-    // Called once when the window system takes the display.
-    virtual void attach(WindowSystem &windows) = 0;
+    // Called once when the window system takes the display: `host` is all
+    // of the window system the display sees.
+    virtual void attach(DisplayHost &host) = 0;
 
     // ---- Screen and decorations
     virtual int screen_width() const = 0;
@@ -49,26 +51,25 @@ public:
     // ---- Dialogs
     // The window system runs modal dialogs itself, so a display without a
     // dialog manager of its own needs none of these. A display that realises
-    // dialogs with its toolkit shows them without a nested event loop, posts
-    // the user's actions to the dialog window (WM_COMMAND with an item's id for
-    // a button press, WM_CLOSE for the close box, key messages otherwise) and
-    // hands edits made in its widgets back with WindowSystem::set_dialog_item_text.
+    // dialogs with its toolkit shows them without a nested event loop and
+    // reports the user's actions (DialogButton, DialogCancel, DialogClose,
+    // keys otherwise) and the edits made in its widgets (DialogTextEdited).
     virtual DialogBaseUnits dialog_base_units() const { return {}; }
     // A dialog window, announced by window_created, has run WM_INITDIALOG and
-    // is about to be shown: WindowSystem::dialog() describes its items, their
+    // is about to be shown: DisplayHost::dialog() describes its items, their
     // texts, pixel geometry and the focused item.
     virtual void dialog_started(WindowHandle /*dialog*/) {}
     // An item's text changed on the program's side (typing into the model,
-    // set_dialog_item_text); the display updates what it shows if it differs.
+    // the dialog procedure); the display updates what it shows if it differs.
     virtual void dialog_item_changed(WindowHandle /*dialog*/, int /*item_id*/) {}
 
     // ---- Time and waiting
     virtual int64_t now_ms() const = 0;
-    // Blocks until input has been queued or the deadline (if any) has passed.
+    // Blocks until input has been reported or the deadline (if any) has passed.
     // With WaitFor::Input, timer ticks go on but only input can serve the
     // waiting program, which lets a display without a user see a wait in vain.
     virtual void wait(std::optional<int64_t> deadline_ms, WaitFor what) = 0;
-    // Queues the input that has arrived, and shows what has changed, without
+    // Reports the input that has arrived, and shows what has changed, without
     // blocking; the window system calls it whenever it looks for a message,
     // so a program that never waits (script playback) still sees the user.
     virtual void poll() {}

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "platform/rect.h"
+#include "pixels/rect.h"
 
 namespace kelto::platform {
 
@@ -99,6 +99,9 @@ enum : unsigned {
     MF_POPUP = 0x0010,
     MF_SEPARATOR = 0x0800,
 };
+
+// Mouse-message flags (wparam): the left button is down.
+enum : uintptr_t { MK_LBUTTON = 0x0001 };
 
 // Command identifiers the dialog manager sends.
 enum : int { IDOK = 1, IDCANCEL = 2 };

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "platform/pixel_fill.h"
+#include "pixels/pixel_fill.h"
 
 namespace kelto::platform {
 
@@ -83,16 +83,6 @@ bool WindowSystem::destroy_window(WindowHandle window) {
     windows_.erase(window);
     display_->window_destroyed(window);
     return true;
-}
-
-void WindowSystem::window_lost(WindowHandle window) {
-    if (dialogs_.count(window)) {
-        end_dialog(window, IDCANCEL);
-        // Wakes the modal loop, which may be waiting for input, to see the end.
-        post_message(window, WM_NULL, 0, 0);
-        return;
-    }
-    post_message(window, WM_CLOSE, 0, 0);
 }
 
 bool WindowSystem::show_window(WindowHandle handle, int show_command) {

@@ -1,7 +1,7 @@
 // The window system: window classes, windows with retained client images,
 // the thread's message queue, timers, painting, focus and menus. It mirrors
 // the classic desktop platform's semantics and leaves every pixel on screen,
-// every input and every wait to its Display.
+// every input and every wait to its Display, which it is the host of.
 #pragma once
 
 #include <deque>
@@ -13,79 +13,19 @@
 #include <string_view>
 #include <vector>
 
+#include "pixels/image.h"
+#include "platform/dialog.h"
 #include "platform/dialog_template.h"
 #include "platform/display.h"
-#include "platform/image.h"
+#include "platform/display_host.h"
+#include "platform/input.h"
 #include "platform/menu.h"
 #include "platform/messages.h"
+#include "platform/window.h"
 
 namespace kelto::platform {
 
-struct WindowClass {
-    std::string name;
-    WindowProc procedure = nullptr;
-    uint32_t style = 0;       // CS_* bits
-    uint32_t background = 0;  // 0x00RRGGBB used to erase invalid client areas
-};
-
-struct Window {
-    WindowHandle handle = 0;
-    std::string class_name;
-    WindowProc procedure = nullptr;
-    uint32_t class_style = 0;
-    uint32_t background = 0;
-    std::string title;
-    uint32_t style = 0;
-    Rect outer;   // screen coordinates, frame included
-    Rect client;  // (0, 0, width, height)
-    bool visible = false;
-    bool needs_paint = false;
-    bool needs_erase = false;
-    MenuHandle menu = 0;
-    WindowHandle owner = 0;
-    Image image;  // the retained client area
-};
-
-// ---------------------------------------------------------------- Dialogs
-
-// A dialog procedure has the window procedure's form and returns nonzero for
-// a message it handled; from WM_INITDIALOG, nonzero asks for the default focus.
-using DialogProc = WindowProc;
-
-// A control of a running dialog: control.text is its current text, pixels
-// its place in the dialog's client area.
-struct DialogItem {
-    DialogItemTemplate control;
-    Rect pixels;
-};
-
-// A running modal dialog. Its window is of the class "#32770" and its
-// messages go to the dialog manager, which hands each to `procedure` first.
-struct Dialog {
-    WindowHandle owner = 0;
-    DialogProc procedure = nullptr;
-    std::u16string title;
-    Rect units;  // the template's geometry, relative to the owner's client area
-    std::vector<DialogItem> items;
-    int focus = -1;  // index of the item with the keyboard focus; -1 for none
-    bool ended = false;
-    intptr_t result = 0;
-    bool shift_down = false;
-    bool alt_down = false;
-    // The template as the program gave it, for a display that shows the
-    // dialog through a dialog manager of its own.
-    std::vector<uint8_t> template_bytes;
-
-    // The item with the keyboard focus, or nullptr.
-    DialogItem *focused_item() {
-        return focus >= 0 ? &items[static_cast<std::size_t>(focus)] : nullptr;
-    }
-    const DialogItem *focused_item() const {
-        return focus >= 0 ? &items[static_cast<std::size_t>(focus)] : nullptr;
-    }
-};
-
-class WindowSystem {
+class WindowSystem final : public DisplayHost {
 public:
     explicit WindowSystem(std::unique_ptr<Display> display);
     WindowSystem(const WindowSystem &) = delete;
@@ -100,14 +40,10 @@ public:
     WindowHandle create_window(std::string_view class_name, std::string_view title, uint32_t style,
                                int x, int y, int width, int height, WindowHandle owner = 0);
     bool destroy_window(WindowHandle window);  // sends WM_DESTROY, ends its timers
-    // The display has lost what showed `window` (its native window was
-    // destroyed from outside the program). A running dialog ends as cancelled,
-    // which gives its owner its input back; any other window is closed as by
-    // its close box, even while it owns a running dialog.
-    void window_lost(WindowHandle window);
     bool is_window(WindowHandle window) const { return find(window) != nullptr; }
     const Window *find(WindowHandle window) const;
     Window *find(WindowHandle window);
+    const Window *window(WindowHandle window) const override { return find(window); }
     // Returns whether the window was visible before.
     bool show_window(WindowHandle window, int show_command);
     bool is_visible(WindowHandle window) const;
@@ -138,7 +74,7 @@ public:
     // Blocks until peek_message would find something.
     void wait_message(WaitFor what = WaitFor::AnyMessage);
     // True when a message could be taken now.
-    bool message_ready();
+    bool message_ready() override;
 
     // ---- Timers
     void set_timer(WindowHandle window, uintptr_t id, int period_ms);
@@ -164,12 +100,9 @@ public:
     void draw_menu_bar(WindowHandle window);
     // Returns the previous state (MF_CHECKED or MF_UNCHECKED), or -1 if there is no such item.
     int check_menu_item(MenuHandle menu, int id, bool checked);
-    const Menu *menu(MenuHandle menu) const;
-    // Everything of a menu that a display's native menu cannot change in
-    // place (texts, identifiers, separators, drop-downs), as one string: a
-    // display rebuilds its menu when this changes, and otherwise only follows
-    // check marks and greyed states. Empty for no menu.
-    std::string menu_layout(MenuHandle menu) const;
+    const Menu *menu(MenuHandle menu) const override;
+    // Empty for no menu (see DisplayHost).
+    std::string menu_layout(MenuHandle menu) const override;
 
     // ---- Dialogs
     // Runs a modal dialog from a template, owned by `owner`, which takes no
@@ -187,9 +120,28 @@ public:
     // Returns the units copied (0 and an empty string for no such item).
     int get_dialog_item_text(WindowHandle dialog, int id, char16_t *buffer, int size) const;
     bool set_dialog_item_text(WindowHandle dialog, int id, std::u16string_view text);
-    const Dialog *dialog(WindowHandle dialog) const;  // nullptr unless a dialog runs there
+    // nullptr unless a dialog runs there
+    const Dialog *dialog(WindowHandle dialog) const override;
     // False for a window that owns a running modal dialog (or does not exist).
     bool window_enabled(WindowHandle window) const;
+
+    // ---- Input from the display (input.cpp)
+    void report(const Click &click) override;
+    void report(const KeyDown &key) override;
+    void report(const KeyUp &key) override;
+    void report(const MenuCommand &command) override;
+    void report(const CloseRequest &close) override;
+    void report(const DialogButton &press) override;
+    void report(const DialogCancel &cancel) override;
+    void report(const DialogClose &close) override;
+    // The display has lost what showed the window (its native window was
+    // destroyed from outside the program). A running dialog ends as
+    // cancelled, which gives its owner its input back; any other window is
+    // closed as by its close box, even while it owns a running dialog.
+    void report(const WindowLost &lost) override;
+    void report(const WindowMoved &moved) override;
+    void report(const FocusChanged &focus) override;
+    void report(const DialogTextEdited &edit) override;
 
     // ---- Screen metrics
     int screen_width() const { return display_->screen_width(); }

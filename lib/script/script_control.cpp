@@ -9,35 +9,21 @@
 
 namespace kelto::script {
 
-namespace {
-
-Hooks &hooks() {
-    static Hooks installed;
-    return installed;
-}
-
-std::string &the_file_name() {
-    static std::string *const name = new std::string(kScriptFileName);
-    return *name;
-}
-
-}  // namespace
-
 ScriptState &state() {
-    static ScriptState script;
-    return script;
+    static ScriptState *const script = new ScriptState;
+    return *script;
 }
 
 const char *file_name() {
-    return the_file_name().c_str();
+    return state().file_name.c_str();
 }
 
 void set_file_name(const char *name) {
-    the_file_name() = name;
+    state().file_name = name;
 }
 
 void set_hooks(const Hooks &given) {
-    hooks() = given;
+    state().hooks = given;
 }
 
 void report(const char *format, ...) {
@@ -46,21 +32,21 @@ void report(const char *format, ...) {
     va_start(args, format);
     std::vsnprintf(line, sizeof line, format, args);
     va_end(args);
-    if (hooks().report) hooks().report(line);
+    if (state().hooks.report) state().hooks.report(line);
 }
 
 void stop_playback() {
     ScriptState &script = state();
     script.playing = false;
     script.play_one = false;
-    if (hooks().playback_stopped) hooks().playback_stopped();
+    if (script.hooks.playback_stopped) script.hooks.playback_stopped();
 }
 
 void stop_recording() {
     ScriptState &script = state();
     script.recording = false;
     script.periodic_count = 0;
-    if (hooks().recording_stopped) hooks().recording_stopped();
+    if (script.hooks.recording_stopped) script.hooks.recording_stopped();
 }
 
 void close() {
@@ -72,22 +58,63 @@ void close() {
     script.playback_count = 0;
 }
 
-bool begin_recording() {
-    const ScriptState &script = state();
+bool recording() {
+    return state().recording;
+}
+
+bool playing() {
+    return state().playing;
+}
+
+bool event_due() {
+    return state().playing || state().play_one;
+}
+
+bool start_recording() {
+    ScriptState &script = state();
     if (script.playing || script.play_one) {
         report("Cannot record script %s while it is being played back\n", file_name());
         return false;
     }
     close();
+    script.recording = true;
     return true;
 }
 
+namespace {
+
+// Whether a script may be played: not while recording (says so on the console).
 bool may_play() {
     if (state().recording) {
         report("Cannot play back script %s while it is being recorded\n", file_name());
         return false;
     }
     return true;
+}
+
+}  // namespace
+
+bool start_playback() {
+    if (!may_play()) return false;
+    state().playing = true;
+    return true;
+}
+
+bool play_one() {
+    if (!may_play()) return false;
+    state().play_one = true;
+    return true;
+}
+
+void end_playback() {
+    stop_playback();
+    close();
+}
+
+bool play(Event &event) {
+    if (!event_due()) return false;
+    state().play_one = false;
+    return read(event);
 }
 
 }  // namespace kelto::script

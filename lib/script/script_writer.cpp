@@ -62,6 +62,7 @@ void write(EventKind kind, int x, int y, signed char key) {
 
 void record(const Event &event) {
     ScriptState &script = state();
+    if (!script.recording) return;
     if (event.kind == EventKind::Periodic) {
         ++script.periodic_count;
         return;
@@ -74,6 +75,7 @@ void record(const Event &event) {
 void end_recording() {
     write_pending_run(state());
     close();
+    stop_recording();
 }
 
 }  // namespace kelto::script

@@ -23,6 +23,7 @@
 #include "support/logging_window.h"
 
 using namespace kelto::platform;
+using kelto::Rect;
 using kelto::test::logging_procedure;
 using kelto::test::window_log;
 

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -169,6 +170,37 @@ TEST(ReplayRun, AProgramThatIgnoresItsQuitIsStopped) {
     EXPECT_NE(result.err.find("stopped"), std::string::npos);
     // What it showed is still written.
     EXPECT_EQ(read_png("picture.png").at(0, 0), 0x00FF00u);
+}
+
+// The runner's own status for a command line: how it exited or which
+// signal ended it.
+int raw_status(const std::string &command) {
+    return std::system(("exec " + command + " >out.txt 2>err.txt").c_str());
+}
+
+TEST(ReplayLastWords, ACrashOrAStopLeavesWhatWasShownAndPrinted) {
+    const std::string runner =
+        std::string(CRASHES_WHEN_TOLD_REPLAY) + " --png picture.png --console console.txt";
+    std::ofstream("KELTO.SCR") << "KELTO_KBD(110);\n";
+    ASSERT_EQ(run(runner).status, 0);
+    const Picture ended = read_png("picture.png");
+    ASSERT_EQ(ended.width, kWidth);
+    EXPECT_EQ(ended.at(0, 0), 0x00FF00u) << "the box was shown, the circle after it was not";
+
+    for (const auto &[key, number] : {std::pair{'s', SIGSEGV}, std::pair{'r', SIGSEGV},
+                                      std::pair{'a', SIGABRT}, std::pair{'t', SIGTERM}}) {
+        fs::remove("picture.png");
+        fs::remove("console.txt");
+        std::ofstream("KELTO.SCR") << "KELTO_KBD(" << int{key} << ");\n";
+        const int status = raw_status(runner);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == number) << key << " " << status;
+        EXPECT_EQ(read_file("console.txt"), std::string("before\nkey ") + key + "\n") << key;
+        const Picture shown = read_png("picture.png");
+        EXPECT_TRUE(shown.width == ended.width && shown.pixels == ended.pixels) << key;
+        for (const auto &entry : fs::directory_iterator("."))
+            EXPECT_EQ(entry.path().filename().string().find(".partial-"), std::string::npos)
+                << key << ": " << entry.path();
+    }
 }
 
 TEST(ReplayRun, FramesArePicturesOfWhatWasShown) {

@@ -39,21 +39,21 @@ protected:
         graphics = events::state().graphics_window;
     }
 
-    static Image &surface() { return *events::state().surface; }
+    static Image &surface() { return events::surface().image(); }
 
     // The surface pixel under program point (x, y).
     static uint32_t at(int x, int y) {
-        const events::EventState &state = events::state();
-        return surface().at(state.origin_x + x, state.origin_y - y);
+        const draw::Surface &state = events::surface();
+        return surface().at(state.origin_x() + x, state.origin_y() - y);
     }
 
     static Bounds bounds_of(uint32_t color) {
-        const events::EventState &state = events::state();
+        const draw::Surface &state = events::surface();
         Bounds b;
         for (int row = 0; row < surface().height; ++row) {
             for (int column = 0; column < surface().width; ++column) {
                 if (surface().at(column, row) != color) continue;
-                const int x = column - state.origin_x, y = state.origin_y - row;
+                const int x = column - state.origin_x(), y = state.origin_y() - row;
                 b.left = b.count ? std::min(b.left, x) : x;
                 b.right = b.count ? std::max(b.right, x) : x;
                 b.top = b.count ? std::max(b.top, y) : y;

@@ -26,7 +26,7 @@
 #include "events/events.h"
 #include "events/graphics_window.h"
 #include "kelto.h"
-#include "platform/image.h"
+#include "pixels/image.h"
 #include "platform/system.h"
 #include "platform/window_system.h"
 #include "support/awaited_event.h"
@@ -113,11 +113,11 @@ TYPED_TEST_P(LibraryBehaviour, TheLoggingCheckMarkFollowsTheSwitchAndCtrlL) {
 }
 
 TYPED_TEST_P(LibraryBehaviour, TheWindowShowsTheSurfaceAfterAWait) {
-    Image &surface = *events::state().surface;
+    Image &surface = events::surface().image();
     for (int y = 0; y < surface.height; ++y)
         for (int x = 0; x < surface.width; ++x)
             surface.at(x, y) = static_cast<uint32_t>(x * 0x010203 + y * 0x030100) & 0xFFFFFF;
-    events::mark_surface_changed();
+    events::surface().mark_all_changed();
     this->settle();
     const Image shown = this->driver.shown();
     ASSERT_GT(shown.width, 0);

@@ -79,7 +79,7 @@ protected:
     }
 
     bool checked(int command_id) const {
-        const platform::Menu *menu = display_->windows().menu(events::state().run_menu);
+        const platform::Menu *menu = display_->host().menu(events::state().run_menu);
         for (const platform::MenuItem &item : menu->items)
             if (!item.separator && item.id == command_id) return item.checked;
         return false;

@@ -15,11 +15,16 @@ export async function openProgram(browser, url, name) {
   page.on('pageerror', (e) => errors.push(String(e)));
   page.on('console', (m) => { if (m.type() === 'error') errors.push(m.text()); });
   await page.goto(`${url}${name}.html`);
+  await programWaits(page);
+  return { page, errors };
+}
+
+// Waits until the program on the page has drawn its window and waits for input.
+export async function programWaits(page) {
   await page.waitForFunction((title) => {
     const canvas = document.querySelector(`.kelto-window[data-title="${title}"] canvas`);
     return KeltoPage.waiting && canvas && canvas.width > 0;
   }, GRAPHICS, { timeout: TIMEOUT_MS });
-  return { page, errors };
 }
 
 // Waits until the program has taken every input record and waits again.

@@ -2,14 +2,15 @@
 // client area and menu bar Windows gives, input turned into the window
 // system's messages, the client image on the screen, the line-input dialog
 // as a real dialog, and a window destroyed from outside.
+#include "platform/win32/win32_display.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "platform/win32/make_win32_display.h"
-#include "platform/win32/windows_api.h"
+#include "platform/window_system.h"
 
 namespace kelto::platform {
 namespace {
@@ -62,7 +63,7 @@ protected:
         return false;
     }
 
-    WindowSystem windows{make_win32_display()};
+    WindowSystem windows{std::make_unique<Win32Display>()};
     WindowHandle window = 0;
     HWND native = nullptr;
 };

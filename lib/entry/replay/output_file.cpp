@@ -20,6 +20,13 @@ std::string reason(int error) {
     return std::strerror(error);
 }
 
+// Ordinary permissions, as a file made with fopen would have.
+void give_ordinary_permissions(int descriptor) {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    ::fchmod(descriptor, 0666 & ~mask);
+}
+
 }  // namespace
 
 OutputFile::OutputFile(std::string path) : path_(std::move(path)) {
@@ -55,10 +62,7 @@ bool OutputFile::commit(std::string_view bytes) {
         }
         bytes.remove_prefix(static_cast<std::size_t>(written));
     }
-    // Ordinary permissions, as a file made with fopen would have.
-    const mode_t mask = ::umask(0);
-    ::umask(mask);
-    ::fchmod(descriptor_, 0666 & ~mask);
+    give_ordinary_permissions(descriptor_);
     if (::close(descriptor_) != 0) {
         descriptor_ = -1;
         problem_ = "cannot write " + path_ + ": " + reason(errno);
@@ -71,6 +75,18 @@ bool OutputFile::commit(std::string_view bytes) {
     }
     temporary_.clear();
     return true;
+}
+
+void OutputFile::finish_in_signal_handler(bool written) {
+    if (descriptor_ < 0) return;
+    if (written) give_ordinary_permissions(descriptor_);
+    ::close(descriptor_);
+    descriptor_ = -1;
+    if (written)
+        std::rename(temporary_.c_str(), path_.c_str());
+    else
+        ::unlink(temporary_.c_str());
+    temporary_.clear();
 }
 
 bool prepare_directory(const std::string &path, std::string &problem) {

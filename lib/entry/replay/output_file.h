@@ -24,6 +24,12 @@ public:
     // Writes `bytes` and gives the file its name; false (with problem()) if not.
     bool commit(std::string_view bytes);
 
+    // For a handler of a fatal signal, with async-signal-safe calls only: the
+    // temporary file to write to, and then its end: named if `written`,
+    // removed if not.
+    int descriptor() const { return descriptor_; }
+    void finish_in_signal_handler(bool written);
+
 private:
     std::string path_;
     std::string temporary_;

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/image.h"
+#include "pixels/image.h"
 
 namespace kelto::replay {
 

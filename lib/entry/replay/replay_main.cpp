@@ -18,6 +18,7 @@
 #include "platform/system.h"
 #include "platform/window_system.h"
 #include "replay/fixed_time.h"
+#include "replay/last_words.h"
 #include "replay/output_file.h"
 #include "replay/png_image.h"
 #include "replay/replay_options.h"
@@ -95,9 +96,10 @@ void on_line_printed(const char *line) {
 // A frame is shown whenever the graphics window's picture changes.
 void on_client_changed(platform::WindowHandle window) {
     Session &s = session();
-    if (!s.options.frames || window != graphics_window()) return;
+    if (window != graphics_window()) return;
     const Image *shown = s.display->client_image(window);
-    if (!shown) return;
+    note_shown(shown);
+    if (!s.options.frames || !shown) return;
     char name[32];
     std::snprintf(name, sizeof name, "/frame-%05d.png", ++s.frames_written);
     std::string problem;
@@ -170,7 +172,7 @@ void prepare_display(Session &s) {
     s.display = &platform::use_headless_display();
     if (const std::optional<ClientSize> client = s.options.client) {
         // The whole difference goes to the right and the top, where it moves nothing.
-        platform::HeadlessDisplay::Decorations decorations;
+        platform::ClassicDecorations decorations;
         decorations.frame_left = 0;
         decorations.frame_right = kOuterWidth - client->width;
         decorations.frame_top = 0;
@@ -201,6 +203,7 @@ int main(int argc, char **argv) {
         return 0;
     }
     if (std::string problem; !prepare_outputs(s, problem)) return unusable(name + ": " + problem);
+    keep_last_words({s.png.get(), s.console.get(), &s.printed});
 
     set_calendar_time(static_cast<std::time_t>(s.options.time));
     script::set_file_name(s.options.script.c_str());

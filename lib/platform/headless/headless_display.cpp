@@ -8,16 +8,9 @@
 #include <cstdlib>
 #include <thread>
 
-namespace kelto::platform {
+#include "platform/system.h"
 
-Rect HeadlessDisplay::Decorations::client_for(uint32_t style, bool has_menu, int outer_width,
-                                              int outer_height) const {
-    const bool framed = (style & (WS_CAPTION | WS_THICKFRAME)) != 0;
-    const int across = framed ? frame_left + frame_right : 0;
-    const int down = (framed ? frame_top + frame_bottom : 0) +
-                     ((style & WS_CAPTION) == WS_CAPTION ? caption : 0) + (has_menu ? menu_bar : 0);
-    return Rect{0, 0, std::max(0, outer_width - across), std::max(0, outer_height - down)};
-}
+namespace kelto::platform {
 
 Rect HeadlessDisplay::client_rect_for(uint32_t style, bool has_menu, int outer_width,
                                       int outer_height) const {
@@ -111,19 +104,16 @@ void HeadlessDisplay::window_destroyed(WindowHandle window) {
 }
 
 void HeadlessDisplay::click(WindowHandle window, int client_x, int client_y) {
-    if (!windows_->window_enabled(window)) return;
-    windows_->post_message(window, WM_LBUTTONDOWN, 1, make_lparam(client_x, client_y));
+    host_->report(Click{window, client_x, client_y});
 }
 
 void HeadlessDisplay::key_down(WindowHandle window, unsigned virtual_key, unsigned character,
                                unsigned repeat) {
-    if (!windows_->window_enabled(window)) return;
-    windows_->post_message(window, WM_KEYDOWN, virtual_key, key_lparam(character, repeat));
+    host_->report(KeyDown{window, virtual_key, character, repeat});
 }
 
 void HeadlessDisplay::key_up(WindowHandle window, unsigned virtual_key) {
-    if (!windows_->window_enabled(window)) return;
-    windows_->post_message(window, WM_KEYUP, virtual_key, key_lparam(0));
+    host_->report(KeyUp{window, virtual_key});
 }
 
 void HeadlessDisplay::key(WindowHandle window, unsigned virtual_key, unsigned character) {
@@ -132,13 +122,11 @@ void HeadlessDisplay::key(WindowHandle window, unsigned virtual_key, unsigned ch
 }
 
 void HeadlessDisplay::menu_command(WindowHandle window, int id) {
-    if (!windows_->window_enabled(window)) return;
-    windows_->post_message(window, WM_COMMAND, static_cast<uintptr_t>(id), 0);
+    host_->report(MenuCommand{window, id});
 }
 
 void HeadlessDisplay::close_box(WindowHandle window) {
-    if (!windows_->window_enabled(window)) return;
-    windows_->post_message(window, WM_CLOSE, 0, 0);
+    host_->report(CloseRequest{window});
 }
 
 void HeadlessDisplay::type_text(WindowHandle window, std::u16string_view text) {
@@ -150,7 +138,7 @@ void HeadlessDisplay::type_text(WindowHandle window, std::u16string_view text) {
 }
 
 void HeadlessDisplay::press_dialog_button(WindowHandle dialog, int item_id) {
-    const Dialog *running = windows_->dialog(dialog);
+    const Dialog *running = host_->dialog(dialog);
     if (!running) return;
     for (const DialogItem &item : running->items) {
         if (item.control.id != item_id) continue;
@@ -161,12 +149,22 @@ void HeadlessDisplay::press_dialog_button(WindowHandle dialog, int item_id) {
 }
 
 void HeadlessDisplay::resize(WindowHandle window, int outer_width, int outer_height) {
-    if (const Window *w = windows_->find(window))
-        windows_->move_window(window, w->outer.left, w->outer.top, outer_width, outer_height);
+    const Window *shown = host_->window(window);
+    if (!shown) return;
+    const Rect &outer = shown->outer;
+    host_->report(WindowMoved{
+        window, Rect{outer.left, outer.top, outer.left + outer_width, outer.top + outer_height}});
 }
 
 void HeadlessDisplay::focus(WindowHandle window) {
-    windows_->set_focus(window);
+    host_->report(FocusChanged{window});
+}
+
+HeadlessDisplay &use_headless_display() {
+    auto display = std::make_unique<HeadlessDisplay>();
+    HeadlessDisplay &headless = *display;
+    use_display(std::move(display));
+    return headless;
 }
 
 }  // namespace kelto::platform

@@ -1,6 +1,7 @@
-// A display without a GUI, for tests and automation: a fixed decoration
-// model, a settable screen, a virtual clock that jumps to the next deadline
-// instead of waiting, and an API to inject input and read windows back.
+// A display without a GUI, for tests and automation: the classic
+// decorations, a settable screen, a virtual clock that jumps to the next
+// deadline instead of waiting, and an API to inject input and read windows
+// back.
 #pragma once
 
 #include <functional>
@@ -9,33 +10,18 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/classic_decorations.h"
 #include "platform/display.h"
-#include "platform/window_system.h"
+#include "platform/display_host.h"
 
 namespace kelto::platform {
 
 class HeadlessDisplay : public Display {
 public:
-    // What surrounds a client area. By default a 3-pixel frame on each side,
-    // a 23-pixel caption and a 21-pixel menu bar, so a 601 x 540 window with
-    // a menu has 595 x 490.
-    struct Decorations {
-        int frame_left = 3;
-        int frame_top = 3;
-        int frame_right = 3;
-        int frame_bottom = 3;
-        int caption = 23;
-        int menu_bar = 21;
-
-        // The client area these leave inside an outer size, for a window of
-        // this style, with or without a menu bar.
-        Rect client_for(uint32_t style, bool has_menu, int outer_width, int outer_height) const;
-    };
-
     HeadlessDisplay() = default;
 
     // ---- Display
-    void attach(WindowSystem &windows) override { windows_ = &windows; }
+    void attach(DisplayHost &host) override { host_ = &host; }
     int screen_width() const override { return screen_width_; }
     int screen_height() const override { return screen_height_; }
     Rect client_rect_for(uint32_t style, bool has_menu, int outer_width,
@@ -51,8 +37,9 @@ public:
 
     // ---- Set-up
     void set_screen_size(int width, int height);
-    // Decorations for windows created from now on (say, those a desktop gave).
-    void set_decorations(const Decorations &decorations) { decorations_ = decorations; }
+    // Decorations for windows created from now on (say, those a desktop
+    // gave); until then the classic ones.
+    void set_decorations(const ClassicDecorations &decorations) { decorations_ = decorations; }
     // Called whenever a window's client image was changed and would be shown.
     void on_client_changed(std::function<void(WindowHandle)> observer) {
         client_observer_ = std::move(observer);
@@ -68,8 +55,8 @@ public:
     // never arrive; the default prints why and ends the process with status 70.
     void on_starved(std::function<void()> handler) { starved_ = std::move(handler); }
 
-    // ---- Injection (each queues what the user's action would; a window that
-    // owns a running modal dialog takes no input, so nothing is queued for it)
+    // ---- Injection: each reports the user's action to the host, as a
+    // desktop display would
     void click(WindowHandle window, int client_x, int client_y);
     void key_down(WindowHandle window, unsigned virtual_key, unsigned character = 0,
                   unsigned repeat = 1);
@@ -90,8 +77,11 @@ public:
     void advance(int64_t ms);
 
     // ---- Read-back
-    WindowSystem &windows() { return *windows_; }
-    const Image *client_image(WindowHandle window) { return windows_->client_image(window); }
+    DisplayHost &host() { return *host_; }
+    const Image *client_image(WindowHandle window) const {
+        const Window *shown = host_->window(window);
+        return shown ? &shown->image : nullptr;
+    }
     int client_updates() const { return client_updates_; }
     // The area of the window's last client image change the display was told of.
     Rect last_client_area(WindowHandle window) const {
@@ -110,8 +100,8 @@ private:
     };
     bool run_due_actions();
 
-    WindowSystem *windows_ = nullptr;
-    Decorations decorations_;
+    DisplayHost *host_ = nullptr;
+    ClassicDecorations decorations_;
     std::function<void(WindowHandle)> client_observer_;
     std::function<void(WindowHandle)> dialog_observer_;
     int screen_width_ = 1024;

@@ -23,9 +23,11 @@ struct HeldMessages {
     std::vector<std::pair<QtMsgType, QString>> messages;
 };
 
+// Made on first use and never destroyed, as the library's state is: Qt may
+// log while the process ends.
 HeldMessages &held() {
-    static HeldMessages messages;
-    return messages;
+    static HeldMessages *const messages = new HeldMessages;
+    return *messages;
 }
 
 [[noreturn]] void no_window(const char *why) {

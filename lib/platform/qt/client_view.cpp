@@ -6,23 +6,19 @@
 #include <QtGui/QPainter>
 #include <QtGui/QRegion>
 
-#include "platform/window_system.h"
+#include "platform/display_host.h"
 
 namespace kelto::platform {
 
-namespace {
-constexpr uintptr_t MK_LBUTTON = 0x0001;
-}
-
-ClientView::ClientView(WindowSystem &windows, WindowHandle window, QWidget *parent)
-    : QWidget(parent), windows_(windows), window_(window) {
+ClientView::ClientView(DisplayHost &host, WindowHandle window, QWidget *parent)
+    : QWidget(parent), host_(host), window_(window) {
     // Every pixel comes from the retained image; Qt need not clear first.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
 }
 
 void ClientView::paintEvent(QPaintEvent *event) {
-    const Window *window = windows_.find(window_);
+    const Window *window = host_.window(window_);
     if (!window) return;
     const Image &image = window->image;
     QPainter painter(this);
@@ -40,9 +36,9 @@ void ClientView::paintEvent(QPaintEvent *event) {
 }
 
 void ClientView::mousePressEvent(QMouseEvent *event) {
-    if (event->button() != Qt::LeftButton || !windows_.window_enabled(window_)) return;
+    if (event->button() != Qt::LeftButton) return;
     const QPoint at = event->position().toPoint();
-    windows_.post_message(window_, WM_LBUTTONDOWN, MK_LBUTTON, make_lparam(at.x(), at.y()));
+    host_.report(Click{window_, at.x(), at.y()});
 }
 
 }  // namespace kelto::platform

@@ -1,5 +1,5 @@
 // The client area of a top-level window: shows the window's retained client
-// image pixel for pixel and turns left-button presses into WM_LBUTTONDOWN.
+// image pixel for pixel and reports left-button presses.
 #pragma once
 
 #include <QtWidgets/QWidget>
@@ -8,18 +8,18 @@
 
 namespace kelto::platform {
 
-class WindowSystem;
+class DisplayHost;
 
 class ClientView : public QWidget {
 public:
-    ClientView(WindowSystem &windows, WindowHandle window, QWidget *parent);
+    ClientView(DisplayHost &host, WindowHandle window, QWidget *parent);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
 
 private:
-    WindowSystem &windows_;
+    DisplayHost &host_;
     WindowHandle window_;
 };
 

@@ -1,6 +1,5 @@
 // Dialog windows as QDialogs: the widgets of the items, the flow of typed
-// text into the window system and of presses, Escape and the close box into
-// the dialog window's messages.
+// text, presses, Escape and the close box to the window system.
 #include "platform/qt/dialog_view.h"
 
 #include <QtGui/QCloseEvent>
@@ -10,8 +9,8 @@
 #include <QtWidgets/QPushButton>
 #include <algorithm>
 
+#include "platform/display_host.h"
 #include "platform/qt/top_window.h"
-#include "platform/window_system.h"
 
 namespace kelto::platform {
 
@@ -34,11 +33,10 @@ bool is_enter(const QKeyEvent &key) {
 
 }  // namespace
 
-DialogView::DialogView(WindowSystem &windows, WindowHandle dialog, QWidget *owner,
-                       const QFont &font)
-    : QDialog(owner), windows_(windows), dialog_(dialog) {
-    const Window *window = windows_.find(dialog_);
-    const Dialog *running = windows_.dialog(dialog_);
+DialogView::DialogView(DisplayHost &host, WindowHandle dialog, QWidget *owner, const QFont &font)
+    : QDialog(owner), host_(host), dialog_(dialog) {
+    const Window *window = host_.window(dialog_);
+    const Dialog *running = host_.dialog(dialog_);
     if (!window || !running) return;
     setWindowFlags(flags_for(window->style));
     setWindowModality(Qt::WindowModal);
@@ -82,7 +80,7 @@ QWidget *DialogView::make_item(const DialogItem &item) {
             edit->setTabChangesFocus(true);
             edit->installEventFilter(this);
             QObject::connect(edit, &QPlainTextEdit::textChanged, this, [this, id, edit] {
-                windows_.set_dialog_item_text(dialog_, id, edit->toPlainText().toStdU16String());
+                host_.report(DialogTextEdited{dialog_, id, edit->toPlainText().toStdU16String()});
             });
             return edit;
         }
@@ -95,7 +93,7 @@ QWidget *DialogView::make_item(const DialogItem &item) {
                 default_button_ = button;
             }
             QObject::connect(button, &QPushButton::clicked, this, [this, id] {
-                windows_.post_message(dialog_, WM_COMMAND, static_cast<uintptr_t>(id & 0xFFFF), 0);
+                host_.report(DialogButton{dialog_, id});
             });
             return button;
         }
@@ -113,7 +111,7 @@ void DialogView::set_shown(bool visible) {
 }
 
 void DialogView::item_changed(int item_id) {
-    const Dialog *running = windows_.dialog(dialog_);
+    const Dialog *running = host_.dialog(dialog_);
     QWidget *widget = item(item_id);
     if (!running || !widget) return;
     const auto model =
@@ -131,13 +129,13 @@ void DialogView::item_changed(int item_id) {
 }
 
 void DialogView::reject() {
-    windows_.post_message(dialog_, WM_COMMAND, IDCANCEL, 0);
+    host_.report(DialogCancel{dialog_});
 }
 
 void DialogView::closeEvent(QCloseEvent *event) {
     // The window system decides; the dialog procedure may keep the dialog open.
     event->ignore();
-    windows_.post_message(dialog_, WM_CLOSE, 0, 0);
+    host_.report(DialogClose{dialog_});
 }
 
 bool DialogView::eventFilter(QObject *watched, QEvent *event) {
@@ -153,7 +151,7 @@ void DialogView::press_default() {
         default_button_->click();
         return;
     }
-    windows_.post_message(dialog_, WM_COMMAND, IDOK, 0);
+    host_.report(DialogButton{dialog_, IDOK});
 }
 
 }  // namespace kelto::platform

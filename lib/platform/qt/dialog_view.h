@@ -1,10 +1,9 @@
 // A running modal dialog of the window system on screen: a QDialog, modal to
 // its owner's window and shown without a nested event loop, with a Qt widget
 // for each item at the item's pixel place. What the user types into an edit
-// field becomes the item's text in the window system at once; a button press
-// is posted to the dialog window as the button's command, Escape as the
-// cancel command and the close box as WM_CLOSE, so the dialog procedure
-// decides what ends the dialog.
+// field is reported as the item's text at once; a button press, Escape and
+// the close box are reported too, and the dialog procedure decides what ends
+// the dialog.
 #pragma once
 
 #include <QtWidgets/QDialog>
@@ -17,13 +16,13 @@ class QPushButton;
 namespace kelto::platform {
 
 struct DialogItem;
-class WindowSystem;
+class DisplayHost;
 
 class DialogView : public QDialog {
 public:
     // The view of the dialog running in window `dialog`, in `font`, whose
     // metrics are the dialog's base units; `owner` shows its owner window.
-    DialogView(WindowSystem &windows, WindowHandle dialog, QWidget *owner, const QFont &font);
+    DialogView(DisplayHost &host, WindowHandle dialog, QWidget *owner, const QFont &font);
 
     WindowHandle handle() const { return dialog_; }
     // The widget that shows an item, or nullptr.
@@ -45,7 +44,7 @@ private:
     // Enter in the edit field presses the default button, as elsewhere.
     void press_default();
 
-    WindowSystem &windows_;
+    DisplayHost &host_;
     WindowHandle dialog_;
     std::map<int, QWidget *> items_;  // children of the dialog, which owns them
     QPushButton *default_button_ = nullptr;

@@ -6,19 +6,19 @@
 #include <QtWidgets/QMenu>
 #include <QtWidgets/QMenuBar>
 
-#include "platform/window_system.h"
+#include "platform/display_host.h"
 
 namespace kelto::platform {
 
-MenuBarView::MenuBarView(QMenuBar &bar, WindowSystem &windows, WindowHandle window)
-    : bar_(bar), windows_(windows), window_(window) {
+MenuBarView::MenuBarView(QMenuBar &bar, DisplayHost &host, WindowHandle window)
+    : bar_(bar), host_(host), window_(window) {
     // The key hints are text only: the library's key handling sees every Ctrl
     // key, so neither a native menu bar nor shortcuts may take them.
     bar_.setNativeMenuBar(false);
 }
 
 void MenuBarView::sync(MenuHandle menu) {
-    const std::string layout = windows_.menu_layout(menu);
+    const std::string layout = host_.menu_layout(menu);
     if (layout != layout_) {
         layout_ = layout;
         rebuild(menu);
@@ -32,11 +32,11 @@ void MenuBarView::rebuild(MenuHandle menu) {
     qDeleteAll(drop_downs_);
     drop_downs_.clear();
     add_items(bar_, menu);
-    bar_.setVisible(windows_.menu(menu) != nullptr);
+    bar_.setVisible(host_.menu(menu) != nullptr);
 }
 
 void MenuBarView::add_items(QWidget &target, MenuHandle menu) {
-    const Menu *model = windows_.menu(menu);
+    const Menu *model = host_.menu(menu);
     if (!model) return;
     auto *as_menu = qobject_cast<QMenu *>(&target);
     for (std::size_t i = 0; i < model->items.size(); ++i) {
@@ -55,8 +55,7 @@ void MenuBarView::add_items(QWidget &target, MenuHandle menu) {
             entries_.push_back(Entry{action, menu, i});
             const int id = item.id;
             QObject::connect(action, &QAction::triggered, &bar_, [this, id] {
-                if (windows_.window_enabled(window_))
-                    windows_.post_message(window_, WM_COMMAND, static_cast<uintptr_t>(id), 0);
+                host_.report(MenuCommand{window_, id});
                 // Qt toggles a checkable action on its own; the model decides.
                 update_states();
             });
@@ -66,7 +65,7 @@ void MenuBarView::add_items(QWidget &target, MenuHandle menu) {
 
 void MenuBarView::update_states() {
     for (const Entry &entry : entries_) {
-        const Menu *model = windows_.menu(entry.menu);
+        const Menu *model = host_.menu(entry.menu);
         if (!model || entry.index >= model->items.size()) continue;
         const MenuItem &item = model->items[entry.index];
         // Only a checked item is checkable, so unchecked items show no box.

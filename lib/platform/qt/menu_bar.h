@@ -1,6 +1,6 @@
 // Shows a window's menu bar model in a QMenuBar: drop-downs, key hints after
-// '\t', '&' mnemonics, check marks and greyed items. Choosing an item posts
-// WM_COMMAND with its identifier to the window.
+// '\t', '&' mnemonics, check marks and greyed items. Choosing an item reports
+// its identifier as the window's menu command.
 #pragma once
 
 #include <cstddef>
@@ -16,11 +16,11 @@ class QWidget;
 
 namespace kelto::platform {
 
-class WindowSystem;
+class DisplayHost;
 
 class MenuBarView {
 public:
-    MenuBarView(QMenuBar &bar, WindowSystem &windows, WindowHandle window);
+    MenuBarView(QMenuBar &bar, DisplayHost &host, WindowHandle window);
     MenuBarView(const MenuBarView &) = delete;
     MenuBarView &operator=(const MenuBarView &) = delete;
 
@@ -42,7 +42,7 @@ private:
     void update_states();
 
     QMenuBar &bar_;
-    WindowSystem &windows_;
+    DisplayHost &host_;
     WindowHandle window_;
     std::string layout_;
     std::vector<Entry> entries_;

@@ -13,12 +13,12 @@
 #include <algorithm>
 #include <chrono>
 
+#include "platform/display_host.h"
 #include "platform/qt/application.h"
 #include "platform/qt/dialog_view.h"
-#include "platform/qt/make_qt_display.h"
 #include "platform/qt/top_window.h"
 #include "platform/qt/x11_window_watch.h"
-#include "platform/window_system.h"
+#include "platform/system.h"
 
 namespace kelto::platform {
 
@@ -52,8 +52,8 @@ QtDisplay::~QtDisplay() {
     if (window_watch_ && qApp) qApp->removeNativeEventFilter(window_watch_.get());
 }
 
-void QtDisplay::attach(WindowSystem &windows) {
-    windows_ = &windows;
+void QtDisplay::attach(DisplayHost &host) {
+    host_ = &host;
     if (!QApplication::instance()) {
         application_ = start_application(argc_, argv_);
     } else if (!qobject_cast<QApplication *>(QApplication::instance())) {
@@ -62,9 +62,9 @@ void QtDisplay::attach(WindowSystem &windows) {
     decorations_ = std::make_unique<Decorations>(menu_bar_estimate());
     // Focus leaving the library's windows must reach the window system, so a
     // held Control key is forgotten.
-    focus_connection_ =
-        QObject::connect(qApp, &QGuiApplication::focusWindowChanged,
-                         [this](QWindow *window) { windows_->set_focus(handle_of(window)); });
+    focus_connection_ = QObject::connect(
+        qApp, &QGuiApplication::focusWindowChanged,
+        [this](QWindow *window) { host_->report(FocusChanged{handle_of(window)}); });
     // A window destroyed by another X client is lost to the window system.
     if (QGuiApplication::platformName() == QLatin1String("xcb")) {
         window_watch_ =
@@ -90,8 +90,8 @@ Rect QtDisplay::client_rect_for(uint32_t style, bool has_menu, int outer_width,
 
 void QtDisplay::window_created(WindowHandle window) {
     // A dialog is shown by its DialogView, made when the dialog starts.
-    if (windows_->dialog(window)) return;
-    top_windows_[window] = std::make_unique<TopWindow>(*windows_, *decorations_, window);
+    if (host_->dialog(window)) return;
+    top_windows_[window] = std::make_unique<TopWindow>(*host_, *decorations_, window);
 }
 
 void QtDisplay::window_destroyed(WindowHandle window) {
@@ -119,11 +119,11 @@ DialogBaseUnits QtDisplay::dialog_base_units() const {
 }
 
 void QtDisplay::dialog_started(WindowHandle dialog) {
-    const Dialog *running = windows_->dialog(dialog);
+    const Dialog *running = host_->dialog(dialog);
     if (!running) return;
     QWidget *owner = top_window(running->owner);
     if (!owner) owner = dialog_view(running->owner);
-    dialog_views_[dialog] = std::make_unique<DialogView>(*windows_, dialog, owner, dialog_font());
+    dialog_views_[dialog] = std::make_unique<DialogView>(*host_, dialog, owner, dialog_font());
 }
 
 void QtDisplay::dialog_item_changed(WindowHandle dialog, int item_id) {
@@ -140,7 +140,7 @@ void QtDisplay::wait(std::optional<int64_t> deadline_ms, WaitFor) {
     QTimer deadline;
     deadline.setSingleShot(true);
     deadline.setTimerType(Qt::PreciseTimer);
-    while (!windows_->message_ready()) {
+    while (!host_->message_ready()) {
         const int64_t now = now_ms();
         if (deadline_ms && now >= *deadline_ms) return;
         if (deadline_ms && !deadline.isActive())
@@ -170,7 +170,7 @@ void QtDisplay::native_window_destroyed(WId id) {
         if (top->internalWinId() == id) lost = handle;
     for (const auto &[handle, view] : dialog_views_)
         if (view->internalWinId() == id) lost = handle;
-    if (lost != 0) windows_->window_lost(lost);
+    if (lost != 0) host_->report(WindowLost{lost});
 }
 
 WindowHandle QtDisplay::handle_of(const QWindow *window) const {
@@ -182,7 +182,7 @@ WindowHandle QtDisplay::handle_of(const QWindow *window) const {
     return 0;
 }
 
-std::unique_ptr<Display> make_qt_display() {
+std::unique_ptr<Display> make_platform_display() {
     return std::make_unique<QtDisplay>();
 }
 

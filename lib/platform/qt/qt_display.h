@@ -1,7 +1,7 @@
 // The desktop display on Qt 6 Widgets: real top-level windows showing the
 // retained client images, a real menu bar, modal dialogs as QDialogs, the
-// user's input turned into queued messages, a real clock, and waiting inside
-// Qt's event loop.
+// user's input reported to the window system, a real clock, and waiting
+// inside Qt's event loop.
 #pragma once
 
 #include <QtGui/qwindowdefs.h>
@@ -31,7 +31,7 @@ public:
     QtDisplay &operator=(const QtDisplay &) = delete;
 
     // ---- Display
-    void attach(WindowSystem &windows) override;
+    void attach(DisplayHost &host) override;
     int screen_width() const override;
     int screen_height() const override;
     Rect client_rect_for(uint32_t style, bool has_menu, int outer_width,
@@ -66,7 +66,7 @@ private:
     char *argv_[2] = {program_name_, nullptr};
     std::unique_ptr<QApplication> application_;  // when this display made it
 
-    WindowSystem *windows_ = nullptr;
+    DisplayHost *host_ = nullptr;
     std::unique_ptr<Decorations> decorations_;
     std::map<WindowHandle, std::unique_ptr<TopWindow>> top_windows_;
     // Dialogs have no TopWindow; each is shown by a DialogView once it has

@@ -6,10 +6,10 @@
 #include <QtWidgets/QMenuBar>
 #include <algorithm>
 
+#include "platform/display_host.h"
 #include "platform/qt/client_view.h"
 #include "platform/qt/key_map.h"
 #include "platform/qt/menu_bar.h"
-#include "platform/window_system.h"
 
 namespace kelto::platform {
 
@@ -27,13 +27,13 @@ Qt::WindowFlags flags_for(uint32_t style) {
 
 }  // namespace
 
-TopWindow::TopWindow(WindowSystem &windows, Decorations &decorations, WindowHandle window)
-    : QMainWindow(nullptr), windows_(windows), decorations_(decorations), window_(window) {
-    const Window *model = windows_.find(window_);
+TopWindow::TopWindow(DisplayHost &host, Decorations &decorations, WindowHandle window)
+    : QMainWindow(nullptr), host_(host), decorations_(decorations), window_(window) {
+    const Window *model = host_.window(window_);
     style_ = model ? model->style : 0;
     setWindowFlags(flags_for(style_));
     setWindowTitle(QString::fromLatin1(model ? model->title : std::string()));
-    client_ = new ClientView(windows_, window_, this);
+    client_ = new ClientView(host_, window_, this);
     client_->installEventFilter(this);
     setCentralWidget(client_);
     place();
@@ -60,10 +60,10 @@ void TopWindow::client_changed(const Rect &area) {
 }
 
 void TopWindow::menu_changed() {
-    const Window *model = windows_.find(window_);
+    const Window *model = host_.window(window_);
     if (!model) return;
     if (!menu_view_ && model->menu == 0) return;
-    if (!menu_view_) menu_view_ = std::make_unique<MenuBarView>(*menuBar(), windows_, window_);
+    if (!menu_view_) menu_view_ = std::make_unique<MenuBarView>(*menuBar(), host_, window_);
     menu_view_->sync(model->menu);
 }
 
@@ -73,13 +73,13 @@ bool TopWindow::event(QEvent *event) {
         case QEvent::KeyRelease: {
             const auto &key = static_cast<const QKeyEvent &>(*event);
             if (is_system_key(key)) break;
-            post_key(key, event->type() == QEvent::KeyPress ? WM_KEYDOWN : WM_KEYUP);
+            report_key(key);
             return true;
         }
         case QEvent::Close:
             // The window system decides: its default procedure destroys the window.
             event->ignore();
-            if (windows_.window_enabled(window_)) windows_.post_message(window_, WM_CLOSE, 0, 0);
+            host_.report(CloseRequest{window_});
             return true;
         case QEvent::Move:
         case QEvent::Resize:
@@ -98,24 +98,19 @@ bool TopWindow::eventFilter(QObject *watched, QEvent *event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-void TopWindow::post_key(const QKeyEvent &event, unsigned message) {
-    // A window that owns a running dialog takes no input.
-    if (!windows_.window_enabled(window_)) return;
+void TopWindow::report_key(const QKeyEvent &event) {
     const unsigned key = virtual_key(event.key());
-    if (message == WM_KEYUP) {
+    if (event.type() == QEvent::KeyRelease) {
         // Auto-repeat sends release and press pairs; only the press counts.
-        if (event.isAutoRepeat() || key == 0) return;
-        windows_.post_message(window_, WM_KEYUP, key, key_lparam(0));
+        if (!event.isAutoRepeat()) host_.report(KeyUp{window_, key});
         return;
     }
-    const unsigned character = typed_character(event);
-    if (key == 0 && character == 0) return;
-    const unsigned repeat = static_cast<unsigned>(std::max(1, event.count()));
-    windows_.post_message(window_, WM_KEYDOWN, key, key_lparam(character, repeat));
+    const auto repeat = static_cast<unsigned>(std::max(1, event.count()));
+    host_.report(KeyDown{window_, key, typed_character(event), repeat});
 }
 
 void TopWindow::place() {
-    const Window *model = windows_.find(window_);
+    const Window *model = host_.window(window_);
     if (!model) return;
     const Frame frame = frame_.value_or(decorations_.frame_for(style_));
     const QSize inner(std::max(1, model->outer.width() - frame.left - frame.right),
@@ -147,14 +142,16 @@ void TopWindow::sync_geometry() {
         frame_ = frame;
         place();
     } else {
-        windows_.move_window(window_, outer.left(), outer.top(), outer.width(), outer.height());
+        host_.report(
+            WindowMoved{window_, Rect{outer.left(), outer.top(), outer.left() + outer.width(),
+                                      outer.top() + outer.height()}});
     }
-    // The window system's client area follows the real one.
-    const Rect client = windows_.client_rect(window_);
-    if (const Window *model = windows_.find(window_);
-        model && (client.width() != client_->width() || client.height() != client_->height()))
-        windows_.move_window(window_, model->outer.left, model->outer.top, model->outer.width(),
-                             model->outer.height());
+    // The window system's client area follows the real one: reported at the
+    // same place, it is measured again with the decorations just noted.
+    if (const Window *model = host_.window(window_);
+        model &&
+        (model->client.width() != client_->width() || model->client.height() != client_->height()))
+        host_.report(WindowMoved{window_, model->outer});
     syncing_ = false;
 }
 

@@ -1,7 +1,7 @@
 // One top-level window of the window system on screen: a QMainWindow with
 // the window's title, style and menu bar around a ClientView. It keeps the
-// outer size the window system asked for, frame included, reports moves and
-// user sizing back, and posts the keyboard and the close box as messages.
+// outer size the window system asked for, frame included, and reports moves,
+// user sizing, the keyboard and the close box to the window system.
 #pragma once
 
 #include <QtWidgets/QMainWindow>
@@ -18,11 +18,11 @@ void set_shown_in_front(QWidget &widget, bool visible);
 
 class ClientView;
 class MenuBarView;
-class WindowSystem;
+class DisplayHost;
 
 class TopWindow : public QMainWindow {
 public:
-    TopWindow(WindowSystem &windows, Decorations &decorations, WindowHandle window);
+    TopWindow(DisplayHost &host, Decorations &decorations, WindowHandle window);
     ~TopWindow() override;
 
     WindowHandle handle() const { return window_; }
@@ -38,7 +38,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    void post_key(const QKeyEvent &event, unsigned message);
+    void report_key(const QKeyEvent &event);
     // Sizes and places the window so that its outer rectangle, frame
     // included, is the one the window system holds.
     void place();
@@ -46,7 +46,7 @@ private:
     // user sizing, and makes the window system's client size the real one.
     void sync_geometry();
 
-    WindowSystem &windows_;
+    DisplayHost &host_;
     Decorations &decorations_;
     WindowHandle window_;
     uint32_t style_;

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/rect.h"
+#include "pixels/rect.h"
 #include "platform/web/page_input.h"
 
 namespace kelto::platform::page {

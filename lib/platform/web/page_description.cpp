@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "platform/dialog_template.h"
-#include "platform/window_system.h"
+#include "platform/display_host.h"
 
 namespace kelto::platform {
 
@@ -27,9 +27,9 @@ std::string json_bool(bool value) {
     return value ? "true" : "false";
 }
 
-std::string describe_items(const WindowSystem &windows, MenuHandle menu) {
+std::string describe_items(const DisplayHost &host, MenuHandle menu) {
     std::string out = "[";
-    const Menu *model = windows.menu(menu);
+    const Menu *model = host.menu(menu);
     for (std::size_t i = 0; model && i < model->items.size(); ++i) {
         const MenuItem &item = model->items[i];
         if (i > 0) out += ',';
@@ -76,28 +76,28 @@ std::string json_string(std::u16string_view units) {
     return out + "\"";
 }
 
-std::string describe_menu_bar(const WindowSystem &windows, WindowHandle window) {
-    const Window *found = windows.find(window);
-    const Menu *bar = found ? windows.menu(found->menu) : nullptr;
+std::string describe_menu_bar(const DisplayHost &host, WindowHandle window) {
+    const Window *found = host.window(window);
+    const Menu *bar = found ? host.menu(found->menu) : nullptr;
     std::string out = R"({"menus":[)";
     for (std::size_t i = 0; bar && i < bar->items.size(); ++i) {
         const MenuItem &item = bar->items[i];
         if (i > 0) out += ',';
         out += R"({"text":)" + json_string(item.text) + R"(,"items":)" +
-               describe_items(windows, item.popup) + "}";
+               describe_items(host, item.popup) + "}";
     }
     return out + "]}";
 }
 
-std::string describe_dialog(const WindowSystem &windows, WindowHandle dialog) {
-    const Dialog *running = windows.dialog(dialog);
-    const Window *window = windows.find(dialog);
+std::string describe_dialog(const DisplayHost &host, WindowHandle dialog) {
+    const Dialog *running = host.dialog(dialog);
+    const Window *window = host.window(dialog);
     if (!running || !window) return "{}";
     // The owner's client area on the screen, its frame equal on the left,
     // right and bottom, as the dialog was placed.
     int owner_client_left = window->outer.left;
     int owner_client_top = window->outer.top;
-    if (const Window *owner = windows.find(running->owner)) {
+    if (const Window *owner = host.window(running->owner)) {
         const int frame = (owner->outer.width() - owner->client.width()) / 2;
         owner_client_left = owner->outer.left + frame;
         owner_client_top = owner->outer.bottom - frame - owner->client.height();

@@ -10,7 +10,7 @@
 
 namespace kelto::platform {
 
-class WindowSystem;
+class DisplayHost;
 
 // JSON string literal of 8-bit text (each byte one Latin-1 character) or of
 // 16-bit units; everything outside printable ASCII is written as \uXXXX.
@@ -21,7 +21,7 @@ std::string json_string(std::u16string_view units);
 // "checked":b,"greyed":b} or {"separator":true}, ...]}, ...]}. Text keeps its
 // "&" mnemonic marks and its "\t" key hint; an item that opens a drop-down
 // of its own is shown as a greyed item. No menu gives {"menus":[]}.
-std::string describe_menu_bar(const WindowSystem &windows, WindowHandle window);
+std::string describe_menu_bar(const DisplayHost &host, WindowHandle window);
 
 // A running dialog: {"title":...,"width":w,"height":h,"left":x,"top":y,
 // "closeBox":b,"focus":id,"items":[{"id":n,"kind":"static"|"edit"|"button",
@@ -29,6 +29,6 @@ std::string describe_menu_bar(const WindowSystem &windows, WindowHandle window);
 // "default":b}, ...]}; the client size and item places in pixels, left and
 // top the dialog's place relative to its owner's client area. Items of other
 // classes are left out. "{}" when no dialog runs in `dialog`.
-std::string describe_dialog(const WindowSystem &windows, WindowHandle dialog);
+std::string describe_dialog(const DisplayHost &host, WindowHandle dialog);
 
 }  // namespace kelto::platform

@@ -1,6 +1,6 @@
-// What the user does on the web page, as the page queues it, turned into the
-// window system's messages. Free of browser code, so it is built and tested
-// natively as well.
+// What the user does on the web page, as the page queues it, reported to the
+// window system. Free of browser code, so it is built and tested natively as
+// well.
 #pragma once
 
 #include <string>
@@ -9,7 +9,7 @@
 
 namespace kelto::platform {
 
-class WindowSystem;
+class DisplayHost;
 
 // One record of the page's input queue. The kinds and the meaning of a, b
 // and c are shared with page/kelto_web.js.
@@ -31,9 +31,9 @@ struct PageInput {
     std::u16string text;
 };
 
-// Queues the messages the input stands for, as a desktop would: a window that
-// owns a running modal dialog takes no input, and input for a window that
-// no longer exists is dropped.
-void post_page_input(WindowSystem &windows, const PageInput &input);
+// Reports what the record stands for: a command or the close box of a
+// running dialog as the dialog's button, cancel or close, otherwise as the
+// window's. Records of no known kind are dropped.
+void report_page_input(DisplayHost &host, const PageInput &input);
 
 }  // namespace kelto::platform

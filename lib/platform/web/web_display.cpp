@@ -1,16 +1,15 @@
 // The web display: windows and dialogs on the page, changed pixels shown
-// before the browser takes its turn, the page's input queued as messages, and
-// the waits.
+// before the browser takes its turn, the page's input reported, and the waits.
 #include "platform/web/web_display.h"
 
 #include <algorithm>
 #include <cmath>
 
-#include "platform/headless/headless_display.h"
-#include "platform/web/make_web_display.h"
+#include "platform/classic_decorations.h"
+#include "platform/display_host.h"
+#include "platform/system.h"
 #include "platform/web/page.h"
 #include "platform/web/page_description.h"
-#include "platform/window_system.h"
 
 namespace kelto::platform {
 
@@ -23,19 +22,18 @@ constexpr double kTurnEveryMs = 50;
 
 }  // namespace
 
-// The classic desktop's decorations, as the headless display has them: a
-// 601 x 540 window with a menu has a 595 x 490 client area, so a program's
+// The classic decorations, as the headless display has them, so a program's
 // centre and its pictures are the same here, in the replay runner and in
 // the tests. The page draws its own, smaller frame around the canvas.
 Rect WebDisplay::client_rect_for(uint32_t style, bool has_menu, int outer_width,
                                  int outer_height) const {
-    return HeadlessDisplay::Decorations{}.client_for(style, has_menu, outer_width, outer_height);
+    return ClassicDecorations{}.client_for(style, has_menu, outer_width, outer_height);
 }
 
 void WebDisplay::window_created(WindowHandle window) {
     // A dialog is shown when it starts, with its items.
-    if (windows_->dialog(window)) return;
-    const Window *created = windows_->find(window);
+    if (host_->dialog(window)) return;
+    const Window *created = host_->window(window);
     if (!created) return;
     page::window_created(window, json_string(created->title), (created->style & WS_THICKFRAME) != 0,
                          (created->style & WS_SYSMENU) != 0);
@@ -56,17 +54,17 @@ void WebDisplay::client_changed(WindowHandle window, const Rect &area) {
 }
 
 void WebDisplay::menu_changed(WindowHandle window) {
-    page::set_menu_bar(window, describe_menu_bar(*windows_, window));
+    page::set_menu_bar(window, describe_menu_bar(*host_, window));
 }
 
 void WebDisplay::dialog_started(WindowHandle dialog) {
-    const Dialog *running = windows_->dialog(dialog);
+    const Dialog *running = host_->dialog(dialog);
     if (!running) return;
-    page::dialog_started(dialog, running->owner, describe_dialog(*windows_, dialog));
+    page::dialog_started(dialog, running->owner, describe_dialog(*host_, dialog));
 }
 
 void WebDisplay::dialog_item_changed(WindowHandle dialog, int item_id) {
-    const Dialog *running = windows_->dialog(dialog);
+    const Dialog *running = host_->dialog(dialog);
     if (!running) return;
     for (const DialogItem &item : running->items)
         if (item.control.id == item_id)
@@ -101,8 +99,9 @@ void WebDisplay::present() {
     for (auto &[window, changed] : changed_) {
         const Rect area = changed;
         changed = Rect{};
-        const Image *image = windows_->client_image(window);
-        if (!image) continue;
+        const Window *shown = host_->window(window);
+        if (!shown) continue;
+        const Image *image = &shown->image;
         const Rect clipped{std::max(0, area.left), std::max(0, area.top),
                            std::min(image->width, area.right),
                            std::min(image->height, area.bottom)};
@@ -113,10 +112,10 @@ void WebDisplay::present() {
 
 void WebDisplay::take_input() {
     PageInput input;
-    while (page::take(input)) post_page_input(*windows_, input);
+    while (page::take(input)) report_page_input(*host_, input);
 }
 
-std::unique_ptr<Display> make_web_display() {
+std::unique_ptr<Display> make_platform_display() {
     return std::make_unique<WebDisplay>();
 }
 

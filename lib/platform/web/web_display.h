@@ -1,9 +1,9 @@
 // The display in a web page (WebAssembly): each top-level window is a frame
 // on the page with its title, an HTML menu bar built from the menu model and
 // a canvas showing the retained client image; dialogs are HTML <dialog>s;
-// the page's input becomes queued messages; waiting gives the browser its
-// turn until input arrives or the deadline passes, so an idle page runs no
-// code at all.
+// the page's input is reported to the window system; waiting gives the
+// browser its turn until input arrives or the deadline passes, so an idle
+// page runs no code at all.
 #pragma once
 
 #include <map>
@@ -21,7 +21,7 @@ public:
     static constexpr int kScreenHeight = 1218;
 
     // ---- Display
-    void attach(WindowSystem &windows) override { windows_ = &windows; }
+    void attach(DisplayHost &host) override { host_ = &host; }
     int screen_width() const override { return kScreenWidth; }
     int screen_height() const override { return kScreenHeight; }
     Rect client_rect_for(uint32_t style, bool has_menu, int outer_width,
@@ -40,10 +40,10 @@ public:
 private:
     // Shows every window's changed part on its canvas.
     void present();
-    // Moves the page's queued input into the message queue.
+    // Reports the input the page has queued.
     void take_input();
 
-    WindowSystem *windows_ = nullptr;
+    DisplayHost *host_ = nullptr;
     std::map<WindowHandle, Rect> changed_;  // per window, the part not shown yet
     double last_turn_ms_ = 0;               // when the browser last had its turn
 };

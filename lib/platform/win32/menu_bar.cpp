@@ -15,12 +15,12 @@ NativeMenuBar::~NativeMenuBar() {
 }
 
 void NativeMenuBar::sync(MenuHandle menu) {
-    const std::string layout = windows_.menu_layout(menu);
-    if (layout != layout_ || (!bar_ && windows_.menu(menu))) {
+    const std::string layout = host_.menu_layout(menu);
+    if (layout != layout_ || (!bar_ && host_.menu(menu))) {
         layout_ = layout;
         HMENU old = bar_;
         bar_ = nullptr;
-        if (windows_.menu(menu)) {
+        if (host_.menu(menu)) {
             bar_ = CreateMenu();
             add_items(bar_, menu);
         }
@@ -32,7 +32,7 @@ void NativeMenuBar::sync(MenuHandle menu) {
 }
 
 void NativeMenuBar::add_items(HMENU target, MenuHandle menu) const {
-    const Menu *model = windows_.menu(menu);
+    const Menu *model = host_.menu(menu);
     if (!model) return;
     for (const MenuItem &item : model->items) {
         const std::wstring text = to_wide(item.text);
@@ -49,7 +49,7 @@ void NativeMenuBar::add_items(HMENU target, MenuHandle menu) const {
 }
 
 void NativeMenuBar::update_states(HMENU target, MenuHandle menu) const {
-    const Menu *model = windows_.menu(menu);
+    const Menu *model = host_.menu(menu);
     if (!model) return;
     // The native items were appended in the model's order, one for one.
     for (std::size_t i = 0; i < model->items.size(); ++i) {

@@ -11,7 +11,7 @@ namespace kelto::platform {
 
 class NativeMenuBar {
 public:
-    NativeMenuBar(const WindowSystem &windows, HWND window) : windows_(windows), window_(window) {}
+    NativeMenuBar(const DisplayHost &host, HWND window) : host_(host), window_(window) {}
     ~NativeMenuBar();
     NativeMenuBar(const NativeMenuBar &) = delete;
     NativeMenuBar &operator=(const NativeMenuBar &) = delete;
@@ -23,7 +23,7 @@ private:
     void add_items(HMENU target, MenuHandle menu) const;
     void update_states(HMENU target, MenuHandle menu) const;
 
-    const WindowSystem &windows_;
+    const DisplayHost &host_;
     HWND window_;
     HMENU bar_ = nullptr;  // owned; its drop-downs go with it
     std::string layout_;

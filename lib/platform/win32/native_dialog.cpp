@@ -23,8 +23,8 @@ std::u16string item_text(HWND hwnd, int item_id) {
 
 NativeDialog::NativeDialog(Win32Display &display, WindowHandle dialog, HWND owner,
                            HINSTANCE instance)
-    : display_(display), windows_(display.windows()), dialog_(dialog), owner_(owner) {
-    const Dialog *running = windows_.dialog(dialog_);
+    : display_(display), host_(display.host()), dialog_(dialog), owner_(owner) {
+    const Dialog *running = host_.dialog(dialog_);
     if (!running || running->template_bytes.empty()) return;
     // The template is the platform's own binary layout; new'd storage is
     // aligned as the dialog manager needs.
@@ -60,7 +60,7 @@ void NativeDialog::set_shown(bool visible) {
 }
 
 void NativeDialog::item_changed(int item_id) {
-    const Dialog *running = windows_.dialog(dialog_);
+    const Dialog *running = host_.dialog(dialog_);
     if (!running || !hwnd_) return;
     for (const DialogItem &item : running->items) {
         if (item.control.id != item_id || item_text(hwnd_, item_id) == item.control.text) continue;
@@ -93,12 +93,15 @@ INT_PTR NativeDialog::handle(UINT message, WPARAM wparam, LPARAM lparam) {
                 // texts as shown (a multi-line edit field reports no change
                 // for a text set with WM_SETTEXT).
                 take_edited_texts();
-                windows_.post_message(dialog_, WM_COMMAND, static_cast<uintptr_t>(id), 0);
+                if (id == IDCANCEL)
+                    host_.report(DialogCancel{dialog_});
+                else
+                    host_.report(DialogButton{dialog_, id});
             }
             return TRUE;
         }
-        case WM_CLOSE: windows_.post_message(dialog_, WM_CLOSE, 0, 0); return TRUE;
-        case WM_SETFOCUS: windows_.set_focus(dialog_); return FALSE;
+        case WM_CLOSE: host_.report(DialogClose{dialog_}); return TRUE;
+        case WM_SETFOCUS: host_.report(FocusChanged{dialog_}); return FALSE;
         case WM_DESTROY:
             if (hwnd_) {
                 // Not by the program: lost from outside; it ends as cancelled.
@@ -111,7 +114,7 @@ INT_PTR NativeDialog::handle(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void NativeDialog::take_edited_texts() {
-    const Dialog *running = windows_.dialog(dialog_);
+    const Dialog *running = host_.dialog(dialog_);
     if (!running) return;
     std::vector<int> edits;
     for (const DialogItem &item : running->items)
@@ -120,7 +123,7 @@ void NativeDialog::take_edited_texts() {
 }
 
 void NativeDialog::text_edited(int item_id) {
-    windows_.set_dialog_item_text(dialog_, item_id, item_text(hwnd_, item_id));
+    host_.report(DialogTextEdited{dialog_, item_id, item_text(hwnd_, item_id)});
 }
 
 }  // namespace kelto::platform

@@ -2,8 +2,8 @@
 // made modeless from the very template bytes the program gave: the window
 // system keeps running the modal loop (so the dialog procedure, the owner's
 // disabled state and script playback behave as on every display), and this
-// dialog hands typed text, button presses, Escape and the close box back to
-// it as the Qt display's dialogs do.
+// dialog reports typed text, button presses, Escape and the close box to it
+// as the Qt display's dialogs do.
 #pragma once
 
 #include "platform/win32/windows_api.h"
@@ -33,7 +33,7 @@ private:
     void take_edited_texts();
 
     Win32Display &display_;
-    WindowSystem &windows_;
+    DisplayHost &host_;
     WindowHandle dialog_;
     HWND owner_;
     HWND hwnd_ = nullptr;

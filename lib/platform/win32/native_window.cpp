@@ -1,5 +1,5 @@
 // Native top-level windows: creation at the window system's outer rectangle,
-// painting from the client image, and input turned into queued messages.
+// painting from the client image, and input reported to the window system.
 #include "platform/win32/native_window.h"
 
 #include "platform/win32/text_utf16.h"
@@ -8,8 +8,6 @@
 namespace kelto::platform {
 
 namespace {
-
-constexpr uintptr_t kLeftButton = 0x0001;  // MK_LBUTTON in a mouse message's wparam
 
 // The character a key-down types: TranslateMessage has queued it right
 // behind the key-down. Latin-1 without the C1 controls, as on every display.
@@ -48,8 +46,8 @@ bool NativeWindow::register_class(HINSTANCE instance) {
 }
 
 NativeWindow::NativeWindow(Win32Display &display, WindowHandle window, HINSTANCE instance)
-    : display_(display), windows_(display.windows()), window_(window) {
-    const Window *model = windows_.find(window_);
+    : display_(display), host_(display.host()), window_(window) {
+    const Window *model = host_.window(window_);
     if (!model) return;
     const std::wstring title = to_wide(model->title);
     const DWORD style = model->style & ~static_cast<DWORD>(WS_VISIBLE);
@@ -83,10 +81,10 @@ void NativeWindow::client_changed(const Rect &area) {
 }
 
 void NativeWindow::menu_changed() {
-    const Window *model = windows_.find(window_);
+    const Window *model = host_.window(window_);
     if (!hwnd_ || !model) return;
     if (!menu_bar_ && model->menu == 0) return;
-    if (!menu_bar_) menu_bar_ = std::make_unique<NativeMenuBar>(windows_, hwnd_);
+    if (!menu_bar_) menu_bar_ = std::make_unique<NativeMenuBar>(host_, hwnd_);
     menu_bar_->sync(model->menu);
 }
 
@@ -103,33 +101,28 @@ LRESULT CALLBACK NativeWindow::procedure(HWND hwnd, UINT message, WPARAM wparam,
 }
 
 LRESULT NativeWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
-    const bool enabled = windows_.window_enabled(window_);
     switch (message) {
         case WM_PAINT: paint(); return 0;
         case WM_ERASEBKGND: return 1;
         case WM_LBUTTONDOWN:
-            if (enabled)
-                windows_.post_message(window_, WM_LBUTTONDOWN, kLeftButton,
-                                      make_lparam(signed_low(lparam), signed_high(lparam)));
+            host_.report(Click{window_, signed_low(lparam), signed_high(lparam)});
             return 0;
-        case WM_KEYDOWN: post_key_down(wparam, lparam); return 0;
-        case WM_KEYUP:
-            if (enabled) windows_.post_message(window_, WM_KEYUP, wparam, key_lparam(0));
-            return 0;
+        case WM_KEYDOWN: report_key_down(wparam, lparam); return 0;
+        case WM_KEYUP: host_.report(KeyUp{window_, static_cast<unsigned>(wparam)}); return 0;
         case WM_CHAR: return 0;  // a key-down has taken it already
-        case WM_SETFOCUS: windows_.set_focus(window_); return 0;
+        case WM_SETFOCUS: host_.report(FocusChanged{window_}); return 0;
         case WM_KILLFOCUS:
-            windows_.set_focus(display_.handle_of(reinterpret_cast<HWND>(wparam)));
+            host_.report(FocusChanged{display_.handle_of(reinterpret_cast<HWND>(wparam))});
             return 0;
         case WM_CLOSE:
             // The window system decides: its default procedure destroys the window.
-            if (enabled) windows_.post_message(window_, WM_CLOSE, 0, 0);
+            host_.report(CloseRequest{window_});
             return 0;
         case WM_COMMAND:
             // A menu command (a control would name itself in lparam).
-            if (lparam == 0 && high_word(static_cast<intptr_t>(wparam)) == 0 && enabled)
-                windows_.post_message(window_, WM_COMMAND, low_word(static_cast<intptr_t>(wparam)),
-                                      0);
+            if (lparam == 0 && high_word(static_cast<intptr_t>(wparam)) == 0)
+                host_.report(MenuCommand{
+                    window_, static_cast<int>(low_word(static_cast<intptr_t>(wparam)))});
             return 0;
         case WM_MOVE:
         case WM_SIZE: sync_geometry(); return 0;
@@ -142,17 +135,15 @@ LRESULT NativeWindow::handle(UINT message, WPARAM wparam, LPARAM lparam) {
     }
 }
 
-void NativeWindow::post_key_down(WPARAM key, LPARAM flags) {
+void NativeWindow::report_key_down(WPARAM key, LPARAM flags) {
     const unsigned character = take_typed_character(hwnd_);
-    if (!windows_.window_enabled(window_)) return;
-    const unsigned repeat = std::max(1u, low_word(flags));
-    windows_.post_message(window_, WM_KEYDOWN, key, key_lparam(character, repeat));
+    host_.report(KeyDown{window_, static_cast<unsigned>(key), character, low_word(flags)});
 }
 
 void NativeWindow::paint() {
     PAINTSTRUCT paint{};
     HDC dc = BeginPaint(hwnd_, &paint);
-    if (const Window *model = windows_.find(window_)) {
+    if (const Window *model = host_.window(window_)) {
         const Image &image = model->image;
         if (image.width > 0 && image.height > 0) {
             // 0x00RRGGBB pixels are a 32-bit top-down DIB as they are.
@@ -182,7 +173,7 @@ void NativeWindow::paint() {
 }
 
 void NativeWindow::sync_geometry() {
-    const Window *model = windows_.find(window_);
+    const Window *model = host_.window(window_);
     if (syncing_ || !hwnd_ || !model || IsIconic(hwnd_)) return;
     RECT outer{}, client{};
     GetWindowRect(hwnd_, &outer);
@@ -192,7 +183,7 @@ void NativeWindow::sync_geometry() {
         client.bottom == model->client.height())
         return;
     syncing_ = true;
-    windows_.move_window(window_, real.left, real.top, real.width(), real.height());
+    host_.report(WindowMoved{window_, real});
     syncing_ = false;
 }
 

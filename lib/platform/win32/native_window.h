@@ -1,6 +1,6 @@
 // A top-level window on the desktop for one window of the window system: it
-// shows the retained client image, carries the native menu bar, and turns
-// the user's mouse, keys, focus and close box into queued messages.
+// shows the retained client image, carries the native menu bar, and reports
+// the user's mouse, keys, focus and close box to the window system.
 #pragma once
 
 #include <memory>
@@ -35,12 +35,12 @@ private:
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam);
     LRESULT handle(UINT message, WPARAM wparam, LPARAM lparam);
     void paint();
-    void post_key_down(WPARAM key, LPARAM flags);
+    void report_key_down(WPARAM key, LPARAM flags);
     // The window system's outer rectangle follows the real one.
     void sync_geometry();
 
     Win32Display &display_;
-    WindowSystem &windows_;
+    DisplayHost &host_;
     WindowHandle window_;
     HWND hwnd_ = nullptr;
     std::unique_ptr<NativeMenuBar> menu_bar_;

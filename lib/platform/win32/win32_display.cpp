@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "platform/win32/make_win32_display.h"
+#include "platform/system.h"
 #include "platform/win32/native_dialog.h"
 #include "platform/win32/native_window.h"
 
@@ -33,8 +33,8 @@ Win32Display::~Win32Display() {
     top_windows_.clear();
 }
 
-void Win32Display::attach(WindowSystem &windows) {
-    windows_ = &windows;
+void Win32Display::attach(DisplayHost &host) {
+    host_ = &host;
     if (!NativeWindow::register_class(instance_)) {
         std::fprintf(stderr,
                      "KELTO cannot open its windows: the window class could not be "
@@ -63,7 +63,7 @@ Rect Win32Display::client_rect_for(uint32_t style, bool has_menu, int outer_widt
 
 void Win32Display::window_created(WindowHandle window) {
     // A dialog is shown by its NativeDialog, made when the dialog starts.
-    if (windows_->dialog(window)) return;
+    if (host_->dialog(window)) return;
     top_windows_[window] = std::make_unique<NativeWindow>(*this, window, instance_);
 }
 
@@ -99,7 +99,7 @@ DialogBaseUnits Win32Display::dialog_base_units() const {
 }
 
 void Win32Display::dialog_started(WindowHandle dialog) {
-    const Dialog *running = windows_->dialog(dialog);
+    const Dialog *running = host_->dialog(dialog);
     if (!running) return;
     dialogs_[dialog] =
         std::make_unique<NativeDialog>(*this, dialog, native_of(running->owner), instance_);
@@ -120,7 +120,7 @@ int64_t Win32Display::now_ms() const {
 void Win32Display::wait(std::optional<int64_t> deadline_ms, WaitFor) {
     for (;;) {
         pump();
-        if (windows_->message_ready()) return;
+        if (host_->message_ready()) return;
         DWORD timeout = INFINITE;
         if (deadline_ms) {
             const int64_t left = *deadline_ms - now_ms();
@@ -150,7 +150,7 @@ void Win32Display::pump() {
     while (!lost_.empty()) {
         const WindowHandle lost = lost_.back();
         lost_.pop_back();
-        windows_->window_lost(lost);
+        host_->report(WindowLost{lost});
     }
 }
 
@@ -170,7 +170,7 @@ HWND Win32Display::native_of(WindowHandle window) const {
     return nullptr;
 }
 
-std::unique_ptr<Display> make_win32_display() {
+std::unique_ptr<Display> make_platform_display() {
     return std::make_unique<Win32Display>();
 }
 

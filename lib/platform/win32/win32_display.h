@@ -1,6 +1,6 @@
 // The Windows display: real top-level windows with the real caption, frame
 // and menu bar, showing the retained client images; the line-input dialog as
-// a real dialog; the user's input turned into queued messages; and waiting
+// a real dialog; the user's input reported to the window system; and waiting
 // in MsgWaitForMultipleObjectsEx, so a waiting program uses no CPU.
 #pragma once
 
@@ -23,7 +23,7 @@ public:
     Win32Display &operator=(const Win32Display &) = delete;
 
     // ---- Display
-    void attach(WindowSystem &windows) override;
+    void attach(DisplayHost &host) override;
     int screen_width() const override;
     int screen_height() const override;
     Rect client_rect_for(uint32_t style, bool has_menu, int outer_width,
@@ -40,7 +40,7 @@ public:
     void wait(std::optional<int64_t> deadline_ms, WaitFor what) override;
     void poll() override;
 
-    WindowSystem &windows() { return *windows_; }
+    DisplayHost &host() { return *host_; }
     // The window or dialog a native window (or one of its controls) shows; 0 if none.
     WindowHandle handle_of(HWND hwnd) const;
     // A native window was destroyed from outside the program. The window
@@ -53,7 +53,7 @@ private:
     HWND native_of(WindowHandle window) const;
 
     HINSTANCE instance_ = nullptr;
-    WindowSystem *windows_ = nullptr;
+    DisplayHost *host_ = nullptr;
     std::map<WindowHandle, std::unique_ptr<NativeWindow>> top_windows_;
     // Declared after top_windows_, so a dialog goes before its owner.
     std::map<WindowHandle, std::unique_ptr<NativeDialog>> dialogs_;
