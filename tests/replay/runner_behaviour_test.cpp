@@ -60,16 +60,16 @@ Outcome in_runner(const std::string &script) {
     const std::string command = std::string(BEFORE_OPEN_REPLAY) +
                                 " --script KELTO.SCR --console runner.txt --frames frames";
     const int raw = std::system(command.c_str());
-    Outcome run;
-    if (!WIFEXITED(raw)) return run;
-    run.status = WEXITSTATUS(raw);
-    run.console = read_file("runner.txt");
+    Outcome outcome;
+    if (!WIFEXITED(raw)) return outcome;
+    outcome.status = WEXITSTATUS(raw);
+    outcome.console = read_file("runner.txt");
     std::vector<fs::path> frames;
     for (const fs::directory_entry &entry : fs::directory_iterator("frames"))
         frames.push_back(entry.path());
     std::sort(frames.begin(), frames.end());
-    for (const fs::path &frame : frames) run.frames.push_back(read_png(frame.string()).pixels);
-    return run;
+    for (const fs::path &frame : frames) outcome.frames.push_back(read_png(frame.string()).pixels);
+    return outcome;
 }
 
 // One thing a user does on the headless display.
@@ -108,10 +108,11 @@ int instance_token;
 // Runs once per process: the library's state is the process's.
 Outcome on_display(std::vector<Action> actions) {
     HeadlessDisplay &display = platform::use_headless_display();
-    Outcome run;
+    Outcome outcome;
     console::state().line_printed = collect;
-    display.on_client_changed([&run, &display](platform::WindowHandle window) {
-        if (window == graphics_window()) run.frames.push_back(display.client_image(window)->pixels);
+    display.on_client_changed([&outcome, &display](platform::WindowHandle window) {
+        if (window == graphics_window())
+            outcome.frames.push_back(display.client_image(window)->pixels);
     });
     actions.push_back(
         [](HeadlessDisplay &user) { user.menu_command(graphics_window(), events::CMD_QUIT); });
@@ -121,9 +122,10 @@ Outcome on_display(std::vector<Action> actions) {
         at += 1000;
     }
     char command_line[] = "";
-    run.status = KELTO_main(&instance_token, nullptr, command_line, platform::SW_SHOWNORMAL);
-    for (const std::string &line : printed) add_line(run.console, line);
-    return run;
+    outcome.status = KELTO_main(&instance_token, nullptr, command_line, platform::SW_SHOWNORMAL);
+    display.on_client_changed(nullptr);
+    for (const std::string &line : printed) add_line(outcome.console, line);
+    return outcome;
 }
 
 // The same program, played the script in the runner and given the same input
