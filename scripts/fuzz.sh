@@ -96,13 +96,13 @@ minimize_into_tree() {
 }
 
 campaign() {
-  local targets=() runs=() spec
+  local targets=() runs=() request
   [ $# -gt 0 ] || set -- script_reader draw_calls
-  for spec in "$@"; do
-    local target=${spec%%=*}
+  for request in "$@"; do
+    local target=${request%%=*}
     [ -n "${campaign_runs[$target]:-}" ] || { echo "unknown fuzzer: $target" >&2; exit 2; }
     targets+=("$target")
-    if [[ $spec == *=* ]]; then runs+=("${spec#*=}"); else runs+=("${campaign_runs[$target]}"); fi
+    if [[ $request == *=* ]]; then runs+=("${request#*=}"); else runs+=("${campaign_runs[$target]}"); fi
   done
   build_targets "${targets[@]}"
 
