@@ -1,8 +1,9 @@
-// Fuzz target for the drawing calls: a run of calls, each of them in its
-// integer or its point form, with any ints (the extremes often) and any
-// text, logging switched on and off between them, into the library open on
-// the headless display. Nothing may crash, hang, leak or touch memory out of
-// bounds, whatever a program passes in.
+// Fuzz target for the drawing calls and the console: a run of calls, each
+// drawing call in its integer or its point form, with any ints (the extremes
+// often) and any text, console lines printed with any text, and logging
+// switched on and off between them, into the library open on the headless
+// display. Nothing may crash, hang, leak or touch memory out of bounds,
+// whatever a program passes in.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <climits>
@@ -140,9 +141,11 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *bytes, size_t size) {
     FuzzedDataProvider data(bytes, size);
     for (int call = 0; call < kMaxCallsPerInput && data.remaining_bytes() > 0; ++call) {
-        switch (data.ConsumeIntegralInRange(0, 9)) {
+        switch (data.ConsumeIntegralInRange(0, 10)) {
             case 0: KELTO_logging(data.ConsumeBool() ? 1 : 0); break;
             case 1: KELTO_clear(); break;
+            // Any bytes as the argument of the format, never as the format.
+            case 2: KELTO_printf("%s", any_text(data).c_str()); break;
             default: draw_one(data); break;
         }
     }

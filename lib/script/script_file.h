@@ -1,7 +1,8 @@
 // The script file on disk: opening it without ever blocking and only when it
 // is a regular file, writing whole lines or nothing, and noticing that the
 // file being written has been deleted. The only code of the script module
-// that uses the operating system's file interface.
+// that uses the operating system's file interface, made once for POSIX
+// systems (script_file_posix.cpp) and once for Windows (script_file_win32.cpp).
 #pragma once
 
 #include <cstdio>

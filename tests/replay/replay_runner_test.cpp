@@ -2,7 +2,6 @@
 // writes, that it is deterministic, how --ticks ends a run, and every example
 // run against a short script. Each test runs in a fresh working directory.
 #include <gtest/gtest.h>
-#include <png.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -15,6 +14,8 @@
 #include <iterator>
 #include <string>
 #include <vector>
+
+#include "support/read_png.h"
 
 namespace {
 
@@ -62,12 +63,8 @@ int count_lines(const std::string &text) {
     return lines;
 }
 
-// A PNG read back as 0xRRGGBB pixels.
-struct Picture {
-    int width = 0;
-    int height = 0;
-    std::vector<uint32_t> pixels;
-
+// A PNG read back, with its pixels addressed as the program addresses them.
+struct Picture : kelto::test::PngPicture {
     // The pixel under program point (x, y).
     uint32_t at(int x, int y) const {
         return pixels[static_cast<std::size_t>((kOriginY - y) * width + kOriginX + x)];
@@ -80,18 +77,7 @@ struct Picture {
 };
 
 Picture read_png(const std::string &path) {
-    png_image image{};
-    image.version = PNG_IMAGE_VERSION;
-    Picture picture;
-    if (!png_image_begin_read_from_file(&image, path.c_str())) return picture;
-    image.format = PNG_FORMAT_RGB;
-    std::vector<png_byte> rgb(PNG_IMAGE_SIZE(image));
-    if (!png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr)) return picture;
-    picture.width = static_cast<int>(image.width);
-    picture.height = static_cast<int>(image.height);
-    for (std::size_t i = 0; i + 2 < rgb.size(); i += 3)
-        picture.pixels.push_back(uint32_t{rgb[i]} << 16 | uint32_t{rgb[i + 1]} << 8 | rgb[i + 2]);
-    return picture;
+    return Picture{kelto::test::read_png(path)};
 }
 
 TEST(ReplayArguments, HelpSaysWhatEachOptionDoes) {
