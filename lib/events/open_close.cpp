@@ -53,12 +53,17 @@ void open(void *instance, void *previous_instance, int show_state) {
     events.instance = instance;
     events.window_dc = events.graphics_window;
     events.surface.create(kSurfaceWidth, kSurfaceHeight);
+    // A display that keeps its windows alive beside a program that never
+    // waits shows this picture then, and lets Ctrl+Q end such a program.
+    windows.display().set_current_picture(events.graphics_window, &events.surface.image());
+    windows.display().set_quit_key(QuitKey{VK_CONTROL, 'Q'});
     windows.show_window(text_window, show_state);
     windows.show_window(events.graphics_window, show_state);
     windows.set_timer(events.graphics_window, kTimerId, kTimerPeriodMs);
 }
 
 void close() {
+    window_system().display().set_current_picture(0, nullptr);
     state().window_dc = 0;
     script::close();
 }
