@@ -16,6 +16,7 @@
 #include "platform/display_host.h"
 #include "platform/qt/application.h"
 #include "platform/qt/dialog_view.h"
+#include "platform/qt/toolkit_thread.h"
 #include "platform/qt/top_window.h"
 #include "platform/qt/x11_window_watch.h"
 #include "platform/system.h"
@@ -182,7 +183,10 @@ WindowHandle QtDisplay::handle_of(const QWindow *window) const {
     return 0;
 }
 
+// A program started by the library's entry keeps Qt on the main thread; one
+// that drives Qt itself has the display on its own thread.
 std::unique_ptr<Display> make_platform_display() {
+    if (toolkit_on_main_thread()) return make_display_on_main_thread();
     return std::make_unique<QtDisplay>();
 }
 
