@@ -59,6 +59,8 @@ void open(void *instance, void *previous_instance, int show_state) {
     windows.display().set_quit_key(QuitKey{VK_CONTROL, 'Q'});
     windows.show_window(text_window, show_state);
     windows.show_window(events.graphics_window, show_state);
+    // The first picture is drawn for the client size the window really has.
+    windows.display().await_placed(events.graphics_window);
     windows.set_timer(events.graphics_window, kTimerId, kTimerPeriodMs);
 }
 

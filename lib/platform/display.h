@@ -83,6 +83,12 @@ public:
     // so a program that never waits (script playback) still sees the user.
     virtual void poll() {}
 
+    // ---- Placing
+    // Returns once `window`, just shown, has its place and real client size
+    // from the window manager, and these have reached the window system; at
+    // most a second, and at once where no window manager changes them.
+    virtual void await_placed(WindowHandle /*window*/) {}
+
     // ---- A program that does not wait
     // A display whose toolkit runs beside the program keeps its windows
     // alive while the program computes. It learns once, at start, which key

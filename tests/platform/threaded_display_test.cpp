@@ -321,6 +321,25 @@ TEST_F(ThreadedDisplayTest, AStuckProgramEndsTwoSecondsAfterACloseRequestOrTheQu
     EXPECT_EQ(tick_at(10000), ThreadedDisplay::kStuckExitStatus);
 }
 
+TEST_F(ThreadedDisplayTest, AwaitingThePlaceAppliesTheGeometryButLeavesAQuitUntaken) {
+    const WindowHandle window = open_window("placed");
+    display->set_quit_key(QuitKey{VK_CONTROL, 'Q'});
+    std::thread window_manager([&] {
+        from_toolkit([&](DisplayHost &host) {
+            host.report(CloseRequest{window});
+            host.report(WindowMoved{window, Rect{30, 40, 138, 120}});
+            host.window_placed(window);
+        });
+    });
+    display->await_placed(window);
+    window_manager.join();
+    EXPECT_EQ(windows->window(window)->outer.left, 30);
+    // The program itself has not looked for input: the close is not taken.
+    clock = 2000;
+    toolkit.run([&] { display->tick(); });
+    EXPECT_EQ(ended.load(), ThreadedDisplay::kStuckExitStatus);
+}
+
 TEST_F(ThreadedDisplayTest, AProgramThatDoesNotWaitHasItsPictureShownAndOneHint) {
     const WindowHandle window = open_window("busy");
     Image picture(100, 50, 0x00FF00);

@@ -71,6 +71,7 @@ void QtDisplay::attach(DisplayHost &host) {
         window_watch_ =
             std::make_unique<X11WindowWatch>([this](WId id) { native_window_destroyed(id); });
         qApp->installNativeEventFilter(window_watch_.get());
+        window_manager_ = x11_window_manager_running();
     }
 }
 
@@ -92,7 +93,8 @@ Rect QtDisplay::client_rect_for(uint32_t style, bool has_menu, int outer_width,
 void QtDisplay::window_created(WindowHandle window) {
     // A dialog is shown by its DialogView, made when the dialog starts.
     if (host_->dialog(window)) return;
-    top_windows_[window] = std::make_unique<TopWindow>(*host_, *decorations_, window);
+    top_windows_[window] =
+        std::make_unique<TopWindow>(*host_, *decorations_, window, window_manager_);
 }
 
 void QtDisplay::window_destroyed(WindowHandle window) {

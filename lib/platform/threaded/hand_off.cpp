@@ -8,6 +8,20 @@
 
 namespace kelto::platform {
 
+namespace {
+
+// Reports a record of the user's input to the window system.
+struct Report {
+    DisplayHost &host;
+    template <typename Input>
+    void operator()(const Input &input) const {
+        host.report(input);
+    }
+    void operator()(const WindowPlaced &) const {}
+};
+
+}  // namespace
+
 HandOff::HandOff(std::function<int64_t()> now_ms) : now_ms_(std::move(now_ms)) {
     busy_since_ = now_ms_();
 }
@@ -50,16 +64,20 @@ void HandOff::set_quit_key(QuitKey key) {
     quit_key_ = key;
 }
 
-bool HandOff::apply(DisplayHost &host) {
+bool HandOff::apply(DisplayHost &host, bool program_looks) {
     std::deque<InputRecord> records;
     {
         const std::lock_guard lock(mutex_);
         records.swap(queue_);
         // A quit request taken by the program is the program's to act on.
-        quit_requested_at_.reset();
+        if (program_looks) quit_requested_at_.reset();
     }
-    for (const InputRecord &record : records)
-        std::visit([&host](const auto &input) { host.report(input); }, record);
+    for (const InputRecord &record : records) {
+        if (const auto *placed = std::get_if<WindowPlaced>(&record))
+            placed_.insert(placed->window);
+        else
+            std::visit(Report{host}, record);
+    }
     return !records.empty();
 }
 

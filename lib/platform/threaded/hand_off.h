@@ -12,6 +12,7 @@
 #include <functional>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <variant>
 
 #include "platform/display.h"
@@ -21,9 +22,14 @@ namespace kelto::platform {
 
 class DisplayHost;
 
-using InputRecord =
-    std::variant<Click, KeyDown, KeyUp, MenuCommand, CloseRequest, DialogButton, DialogCancel,
-                 DialogClose, WindowLost, WindowMoved, FocusChanged, DialogTextEdited>;
+// A window has been placed by the window manager (DisplayHost::window_placed).
+struct WindowPlaced {
+    WindowHandle window = 0;
+};
+
+using InputRecord = std::variant<Click, KeyDown, KeyUp, MenuCommand, CloseRequest, DialogButton,
+                                 DialogCancel, DialogClose, WindowLost, WindowMoved, FocusChanged,
+                                 DialogTextEdited, WindowPlaced>;
 
 class HandOff {
 public:
@@ -48,8 +54,13 @@ public:
     // ---- Program thread
     // The key that ends a stuck program; none until it is set.
     void set_quit_key(QuitKey key);
-    // Reports the queued records to `host`, in order; false for none.
-    bool apply(DisplayHost &host);
+    // Reports the queued records to `host`, in order; false for none. A
+    // close request or the quit key among them is the program's to act on
+    // only when `program_looks` (its wait or its poll, not the library's own
+    // wait for a window to be placed).
+    bool apply(DisplayHost &host, bool program_looks = true);
+    // True once, for a window whose WindowPlaced has been applied.
+    bool take_placed(WindowHandle window) { return placed_.erase(window) > 0; }
     // Blocks until a record is queued or the clock reaches the deadline.
     void wait_for_input(std::optional<int64_t> deadline_ms);
     // The program enters and leaves its wait: the busy clock stops and starts.
@@ -68,6 +79,7 @@ private:
     // When the oldest untaken close request or quit key was posted.
     std::optional<int64_t> quit_requested_at_;
     bool waiting_ = false;
+    std::set<WindowHandle> placed_;  // program thread only
     int64_t busy_since_ = 0;
 };
 

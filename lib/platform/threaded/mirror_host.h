@@ -38,6 +38,7 @@ public:
     void report(const WindowMoved &moved) override { hand_off_.post(moved); }
     void report(const FocusChanged &focus) override { hand_off_.post(focus); }
     void report(const DialogTextEdited &edit) override { hand_off_.post(edit); }
+    void window_placed(WindowHandle window) override { hand_off_.post(WindowPlaced{window}); }
     const Window *window(WindowHandle window) const override;
     const Dialog *dialog(WindowHandle dialog) const override;
     const Menu *menu(MenuHandle menu) const override;

@@ -192,9 +192,9 @@ void ThreadedDisplay::dialog_item_changed(WindowHandle dialog, int item_id) {
     calls_.post([this, dialog, item_id] { inner_->dialog_item_changed(dialog, item_id); });
 }
 
-void ThreadedDisplay::apply_input() {
+void ThreadedDisplay::apply_input(bool program_looks) {
     if (grab_) grab_->set_busy(true);
-    const bool applied = hand_off_.apply(*host_);
+    const bool applied = hand_off_.apply(*host_, program_looks);
     if (grab_) grab_->set_busy(false);
     if (!applied) return;
     // The input may have moved, sized, shown or hidden windows, and changed
@@ -214,6 +214,15 @@ void ThreadedDisplay::wait(std::optional<int64_t> deadline_ms, WaitFor) {
         hand_off_.wait_for_input(deadline_ms);
     }
     hand_off_.set_waiting(false);
+}
+
+void ThreadedDisplay::await_placed(WindowHandle window) {
+    const int64_t deadline = now_ms() + kPlacedWithinMs;
+    for (;;) {
+        apply_input(false);
+        if (hand_off_.take_placed(window) || now_ms() >= deadline) return;
+        hand_off_.wait_for_input(deadline);
+    }
 }
 
 void ThreadedDisplay::poll() {

@@ -40,6 +40,7 @@ public:
     static constexpr int kStuckExitStatus = 1;
     static constexpr int64_t kLivePictureAfterMs = 1000;
     static constexpr int64_t kHintAfterMs = 3000;
+    static constexpr int64_t kPlacedWithinMs = 1000;
     static constexpr const char *kNotWaitingHint =
         "KELTO: the program has not waited for events (KELTO_await_event) for 3 seconds; "
         "its window shows its drawing only while it waits.";
@@ -76,6 +77,7 @@ public:
     int64_t now_ms() const override { return hand_off_.now_ms(); }
     void wait(std::optional<int64_t> deadline_ms, WaitFor what) override;
     void poll() override;
+    void await_placed(WindowHandle window) override;
     void hint(std::string_view line) override { inner_->hint(line); }
     void set_quit_key(QuitKey key) override { hand_off_.set_quit_key(key); }
     void set_current_picture(WindowHandle window, const Image *picture) override;
@@ -85,7 +87,7 @@ private:
     void hand_over_window(WindowHandle window, bool with_image);
     void hand_over_dialog(WindowHandle dialog);
     // Applies queued input; hands over the windows it may have changed.
-    void apply_input();
+    void apply_input(bool program_looks = true);
     // Toolkit thread: shows the program's current picture in its window.
     void show_current_picture();
 
