@@ -321,6 +321,14 @@ TEST_F(ThreadedDisplayTest, AStuckProgramEndsTwoSecondsAfterACloseRequestOrTheQu
     EXPECT_EQ(tick_at(10000), ThreadedDisplay::kStuckExitStatus);
 }
 
+TEST_F(ThreadedDisplayTest, AStuckProgramWhoseWindowIsDestroyedFromOutsideEnds) {
+    const WindowHandle window = open_window("lost");
+    from_toolkit([&](DisplayHost &host) { host.report(WindowLost{window}); });
+    clock = 2000;
+    toolkit.run([&] { display->tick(); });
+    EXPECT_EQ(ended.load(), ThreadedDisplay::kStuckExitStatus);
+}
+
 TEST_F(ThreadedDisplayTest, AwaitingThePlaceAppliesTheGeometryButLeavesAQuitUntaken) {
     const WindowHandle window = open_window("placed");
     display->set_quit_key(QuitKey{VK_CONTROL, 'Q'});

@@ -36,7 +36,10 @@ void HandOff::post(InputRecord record) {
 }
 
 void HandOff::note_quit_request(const InputRecord &record) {
-    bool quit = std::holds_alternative<CloseRequest>(record);
+    // A window destroyed from outside asks its program to close, as the
+    // close box does.
+    bool quit =
+        std::holds_alternative<CloseRequest>(record) || std::holds_alternative<WindowLost>(record);
     if (const auto *down = std::get_if<KeyDown>(&record)) {
         if (quit_key_.key != 0 && down->virtual_key == quit_key_.modifier) modifier_down_ = true;
         quit = modifier_down_ && quit_key_.key != 0 && down->virtual_key == quit_key_.key;

@@ -47,8 +47,8 @@ public:
     void post(InputRecord record);
     // When the program last left a wait (or started); nothing while it waits.
     std::optional<int64_t> busy_since() const;
-    // True once a close request or the quit key has gone untaken for
-    // kStuckQuitMs: the program will never take it.
+    // True once a close request (or a window lost) or the quit key has gone
+    // untaken for kStuckQuitMs: the program will never take it.
     bool stuck_quit_due() const;
 
     // ---- Program thread

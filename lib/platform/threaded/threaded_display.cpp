@@ -1,6 +1,7 @@
 // Handing a display's calls to its toolkit thread and its input back.
 #include "platform/threaded/threaded_display.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "platform/display_host.h"
@@ -10,15 +11,14 @@ namespace kelto::platform {
 
 namespace {
 
-// The part `area` of `image`, clipped to it.
+// The part `area` of `image`; what lies outside the image stays 0.
 Image copy_of_area(const Image &image, const Rect &area) {
     Image part(area.width(), area.height());
-    for (int y = 0; y < part.height; ++y) {
-        if (!image.contains(0, area.top + y)) continue;
-        for (int x = 0; x < part.width; ++x)
-            if (image.contains(area.left + x, area.top + y))
-                part.at(x, y) = image.at(area.left + x, area.top + y);
-    }
+    const int left = std::max(0, area.left);
+    const int right = std::min(image.width, area.right);
+    const int bottom = std::min(image.height, area.bottom);
+    for (int y = std::max(0, area.top); y < bottom && left < right; ++y)
+        std::copy_n(image.row(y) + left, right - left, part.row(y - area.top) + (left - area.left));
     return part;
 }
 
