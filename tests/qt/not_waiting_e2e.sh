@@ -11,19 +11,8 @@ source "$(dirname "$0")/x11_session.sh"
 start_x_server
 start_window_manager
 
-# Waits at most ten seconds for the program to end with the status of a
-# program ended because it never took the request to close.
-await_stuck_exit() {
-  for _ in $(seq 100); do
-    kill -0 "$app_pid" 2>/dev/null || break
-    sleep 0.1
-  done
-  kill -0 "$app_pid" 2>/dev/null && fail "$1: the program is still running"
-  local status=0
-  wait "$app_pid" || status=$?
-  app_pid=""
-  [ "$status" -eq 1 ] || fail "$1: the program ended with status $status: $(cat "$work/app.log")"
-}
+# The status of a program ended because it never took the request to close.
+stuck_status=1
 
 start_program "$binary"
 window=$(await_window "KELTO Graphics") || fail "no graphics window: $(cat "$work/app.log")"
@@ -37,10 +26,10 @@ for _ in $(seq 100); do
 done
 grep -q "has not waited for events" "$work/app.log" || fail "no hint: $(cat "$work/app.log")"
 wmctrl -c "KELTO Graphics"
-await_stuck_exit "the close box"
+await_exit "the close box" $stuck_status
 
 start_program "$binary"
 window=$(await_window "KELTO Graphics") || fail "no graphics window: $(cat "$work/app.log")"
 xdotool windowfocus --sync "$window" key --clearmodifiers ctrl+q
-await_stuck_exit "Ctrl+Q"
+await_exit "Ctrl+Q" $stuck_status
 echo "spinning disc: shown with a hint; the close box and Ctrl+Q ended it"

@@ -75,7 +75,7 @@ await_no_window() {
 }
 
 # Waits for the program to end, for at most ten seconds, and checks that it
-# ended with status 0.
+# ended with status 0, or the status given after what ended it.
 await_exit() {
   for _ in $(seq 100); do
     kill -0 "$app_pid" 2>/dev/null || break
@@ -85,7 +85,7 @@ await_exit() {
   local status=0
   wait "$app_pid" || status=$?
   app_pid=""
-  [ "$status" -eq 0 ] || fail "$1: the program ended with status $status: $(cat "$work/app.log")"
+  [ "$status" -eq "${2:-0}" ] || fail "$1: the program ended with status $status: $(cat "$work/app.log")"
 }
 
 # Screenshots into $work/shot.png: of the whole screen, or of the window
