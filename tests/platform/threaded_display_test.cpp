@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "platform/display_host.h"
-#include "platform/threaded/picture_grab.h"
+#include "platform/threaded/grab.h"
 #include "platform/window_system.h"
 
 using namespace kelto::platform;

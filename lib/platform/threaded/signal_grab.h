@@ -9,7 +9,7 @@
 
 #include <atomic>
 
-#include "platform/threaded/picture_grab.h"
+#include "platform/threaded/grab.h"
 
 namespace kelto::platform {
 

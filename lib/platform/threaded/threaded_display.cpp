@@ -5,7 +5,7 @@
 #include <utility>
 
 #include "platform/display_host.h"
-#include "platform/threaded/picture_grab.h"
+#include "platform/threaded/grab.h"
 
 namespace kelto::platform {
 

@@ -3,7 +3,7 @@
 // allocated while the program thread is suspended, as it may hold the heap.
 #pragma once
 
-#include "platform/threaded/picture_grab.h"
+#include "platform/threaded/grab.h"
 #include "platform/win32/windows_api.h"
 
 namespace kelto::platform {

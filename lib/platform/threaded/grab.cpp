@@ -1,5 +1,5 @@
 // The part of a picture grab that runs on the program thread.
-#include "platform/threaded/picture_grab.h"
+#include "platform/threaded/grab.h"
 
 #include <algorithm>
 
