@@ -37,7 +37,7 @@ endfunction()
 kelto_display(qt WHEN KELTO_WITH_QT
   PACKAGE Qt6 COMPONENTS Widgets
   PKG_CONFIG Qt6Widgets
-  LIBRARIES Qt6::Widgets)
+  LIBRARIES Qt6::Widgets xcb)
 
 # Real Win32 windows on Windows.
 kelto_display(win32 WHEN WIN32

@@ -23,9 +23,12 @@
  * y -245..245 (a little less or more, depending on the desktop's window
  * frames); what lies outside is simply not seen. Colours are indices 0..23
  * into a fixed palette. Every drawing call goes into an off-screen picture
- * that the window shows after the next KELTO_await_event. Bad arguments (a
- * colour of 99, a negative radius) are corrected and the correction is
- * printed in the text window.
+ * that the window shows after the next KELTO_await_event. A program that
+ * forgets to wait still has a window: on the desktop, after a second
+ * without a wait the window shows the picture as it is now and then, and
+ * its close box and Ctrl+Q end the program. Bad arguments (a colour of 99,
+ * a negative radius) are corrected and the correction is printed in the
+ * text window.
  *
  * Time: while animating, KELTO_await_event hands out a KELTO_PERIODIC event
  * at every tick of a 100 ms timer, so ten a second at most.

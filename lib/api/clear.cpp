@@ -7,7 +7,7 @@ extern "C" int KELTO_clear(void) {
     using namespace kelto;
     hint_unless_open(EarlyCall::Clear, "KELTO_clear");
     if (events::state().logging) KELTO_printf("Clearing the graphics window\n");
-    draw::Surface &surface = events::surface();
+    draw::Surface &surface = events::drawing_surface();
     draw::erase(surface.image());
     surface.mark_all_changed();
     return 1;

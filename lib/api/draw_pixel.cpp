@@ -25,15 +25,17 @@ using namespace kelto;
     events::EventState &events = events::state();
     color = check_color(color);
     if (events.logging) KELTO_printf("%s pixel at (%d,%d)\n", draw::palette_name(color), p.x, p.y);
-    return plot(events.surface, color, p);
+    return plot(events::drawing_surface(), color, p);
 }
 
 // The state, once made, is read without a call. Before KELTO_open logging
 // is always on (nothing can switch it off yet), so an early call always
-// takes the way out of line, which hints.
+// takes the way out of line, which hints; so does the first call after it,
+// which shows the windows KELTO_open held back.
 [[gnu::always_inline]] inline int pixel(int color, Point p, const char *name) {
     events::EventState *const events = events::state_instance;
-    if (events == nullptr || !draw::is_palette_index(color) || events->logging)
+    if (events == nullptr || !draw::is_palette_index(color) || events->logging ||
+        events->windows_held)
         return pixel_with_messages(color, p, name);
     return plot(events->surface, color, p);
 }

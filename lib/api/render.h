@@ -14,7 +14,7 @@ inline draw::Point to_draw_point(Point p) {
 // Renders the record on the surface (nothing before the library is open),
 // which marks itself changed where the record touched it.
 inline void render_on_surface(const draw::DrawRecord &record) {
-    draw::render(events::surface(), record);
+    draw::render(events::drawing_surface(), record);
 }
 
 }  // namespace kelto

@@ -8,6 +8,9 @@
 #ifdef __EMSCRIPTEN__
 #include "platform/system.h"
 #endif
+#ifdef KELTO_PROGRAM_THREAD
+#include "platform/program_thread.h"
+#endif
 
 namespace {
 // The instance handle only has to be a distinct non-null value.
@@ -26,6 +29,12 @@ int main(int argc, char **argv) {
         if (i > 1) command_line += ' ';
         command_line += argv[i];
     }
+#ifdef KELTO_PROGRAM_THREAD
+    // The toolkit keeps the main thread; the program's status ends the process.
+    kelto::platform::run_on_program_thread([&command_line] {
+        return KELTO_main(&instance_token, nullptr, command_line.data(), kShowNormal);
+    });
+#else
     const int status = KELTO_main(&instance_token, nullptr, command_line.data(), kShowNormal);
 #ifdef __EMSCRIPTEN__
     // In the browser main() has been suspended and resumed by then, and the
@@ -33,4 +42,5 @@ int main(int argc, char **argv) {
     std::exit(status);
 #endif
     return status;
+#endif
 }

@@ -50,6 +50,9 @@ struct EventState {
     bool ctrl_down = false;
     // The program has waited for an event since the library was opened.
     bool waited = false;
+    // KELTO_open's windows are held back until the program first draws or
+    // waits (the window system shows them at a wait by itself).
+    bool windows_held = false;
 
     // The event being produced by the current wait.
     script::Event event;
@@ -98,6 +101,18 @@ void set_logging(bool on);
 // The surface all drawing renders into; no image before the library is open.
 inline draw::Surface &surface() {
     return state().surface;
+}
+
+// Shows the windows KELTO_open held back, once each has its real size.
+void show_held_windows();
+
+// The surface as a drawing call takes it: the windows held back by
+// KELTO_open appear first, so the first picture is drawn for the client
+// size the graphics window really has.
+inline draw::Surface &drawing_surface() {
+    EventState &events = state();
+    if (events.windows_held) show_held_windows();
+    return events.surface;
 }
 
 }  // namespace kelto::events

@@ -64,17 +64,30 @@ void open(void *instance, void *previous_instance, int show_state) {
     events.instance = instance;
     events.window_dc = events.graphics_window;
     events.surface.create(kSurfaceWidth, kSurfaceHeight);
-    // The windows appear at the first wait, the graphics window last, above
-    // the text window: a text window the program hides before then never
-    // appears.
+    // A display that keeps its windows alive beside a program that never
+    // waits shows this picture then, and lets Ctrl+Q end such a program.
+    windows.display().set_current_picture(events.graphics_window, &events.surface.image());
+    windows.display().set_quit_key(QuitKey{VK_CONTROL, 'Q'});
+    // The windows appear when the program first draws or waits, the graphics
+    // window last, above the text window: a text window the program hides
+    // before then never appears. The first picture is then drawn for the
+    // client size the graphics window really has.
     windows.hold_shows();
+    events.windows_held = true;
     windows.show_window(text_window, show_state);
     windows.show_window(events.graphics_window, show_state);
     windows.set_timer(events.graphics_window, kTimerId, kTimerPeriodMs);
 }
 
+void show_held_windows() {
+    state().windows_held = false;
+    window_system().release_shows();
+}
+
 void close() {
+    window_system().display().set_current_picture(0, nullptr);
     state().window_dc = 0;
+    state().windows_held = false;
     script::close();
 }
 

@@ -9,11 +9,18 @@
 #include <optional>
 #include <string_view>
 
+#include "pixels/image.h"
 #include "platform/messages.h"
 
 namespace kelto::platform {
 
 class DisplayHost;
+
+// The key that, held with `modifier`, ends the program (Ctrl+Q).
+struct QuitKey {
+    unsigned modifier = 0;
+    unsigned key = 0;
+};
 
 // What a wait is for: any message (a timer tick included), or input alone.
 enum class WaitFor { AnyMessage, Input };
@@ -85,6 +92,22 @@ public:
     // blocking; the window system calls it whenever it looks for a message,
     // so a program that never waits (script playback) still sees the user.
     virtual void poll() {}
+
+    // ---- Placing
+    // Returns once `window`, just shown, has its place and real client size
+    // from the window manager, and these have reached the window system; at
+    // most a second, and at once where no window manager changes them.
+    virtual void await_placed(WindowHandle /*window*/) {}
+
+    // ---- A program that does not wait
+    // A display whose toolkit runs beside the program keeps its windows
+    // alive while the program computes. It learns once, at start, which key
+    // ends a program that never takes it, and which picture the program
+    // draws into for a window (nullptr for none), to show it when the
+    // program goes long without waiting. Both are called on the program's
+    // thread, and `picture` stays valid until replaced.
+    virtual void set_quit_key(QuitKey /*key*/) {}
+    virtual void set_current_picture(WindowHandle /*window*/, const Image * /*picture*/) {}
 
     // ---- Advice to the programmer
     // One line about how the program uses the library (it never waits, it

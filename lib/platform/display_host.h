@@ -29,6 +29,9 @@ public:
     virtual void report(const WindowMoved &moved) = 0;
     virtual void report(const FocusChanged &focus) = 0;
     virtual void report(const DialogTextEdited &edit) = 0;
+    // A window just shown has been placed and decorated by the window
+    // manager, and its geometry reported: a display's await_placed is over.
+    virtual void window_placed(WindowHandle /*window*/) {}
 
     // ---- What there is to show; nullptr or empty for no such thing
     virtual const Window *window(WindowHandle window) const = 0;

@@ -127,10 +127,15 @@ void WindowSystem::hold_shows() {
 void WindowSystem::release_shows() {
     if (!holding_shows_) return;
     holding_shows_ = false;
+    std::vector<WindowHandle> shown;
     for (const HeldShow &held : held_shows_)
-        if (const Window *window = find(held.window); window && window->visible != held.displayed)
+        if (const Window *window = find(held.window); window && window->visible != held.displayed) {
             display_->window_shown(held.window, window->visible);
+            if (window->visible) shown.push_back(held.window);
+        }
     held_shows_.clear();
+    for (WindowHandle window : shown)
+        if (is_visible(window)) display_->await_placed(window);
 }
 
 bool WindowSystem::is_visible(WindowHandle window) const {

@@ -51,6 +51,11 @@ public:
     // the order they were made, so a window shown and hidden meanwhile never
     // appears. The model (is_visible, the focus) follows them at once.
     void hold_shows();
+    // Lets the held shows reach the display now, and returns once every
+    // window they show has its place and real client size from the window
+    // manager (Display::await_placed), so that what is drawn next is drawn
+    // for that size.
+    void release_shows();
     bool is_visible(WindowHandle window) const;
     // Moves and sizes a window (user resizing); sends WM_SIZE when the client size changes.
     void move_window(WindowHandle window, int x, int y, int width, int height);
@@ -178,7 +183,6 @@ private:
     };
 
     void resize_client(Window &window);
-    void release_shows();
     void refresh_client(Window &window);
     void notify_menu_owners(MenuHandle menu);
 

@@ -2,14 +2,16 @@
 # a display sees the window system only through its host (no display
 # includes platform/window_system.h or posts messages itself), no display
 # includes another display's folder, and the platform core includes none
-# (the build picks its display, cmake/KeltoDisplays.cmake).
+# (the build picks its display, cmake/KeltoDisplays.cmake). The hand-off of
+# displays whose toolkit runs on a thread of its own (threaded/) is no
+# display: it includes no display and no toolkit.
 # Run as: cmake -DPLATFORM=<lib/platform> -P display_boundaries.cmake
 get_filename_component(PLATFORM ${PLATFORM} ABSOLUTE)
 file(GLOB entries LIST_DIRECTORIES true ${PLATFORM}/*)
 set(displays "")
 foreach(entry IN LISTS entries)
-  if(IS_DIRECTORY ${entry})
-    get_filename_component(name ${entry} NAME)
+  get_filename_component(name ${entry} NAME)
+  if(IS_DIRECTORY ${entry} AND NOT name STREQUAL "threaded")
     list(APPEND displays ${name})
   endif()
 endforeach()
@@ -41,9 +43,18 @@ foreach(display IN LISTS displays)
   endforeach()
 endforeach()
 
-file(GLOB core_sources ${PLATFORM}/*.h ${PLATFORM}/*.cpp)
+file(GLOB core_sources ${PLATFORM}/*.h ${PLATFORM}/*.cpp ${PLATFORM}/threaded/*.h
+     ${PLATFORM}/threaded/*.cpp)
 foreach(source IN LISTS core_sources)
   file(RELATIVE_PATH shown ${PLATFORM} ${source})
+  file(STRINGS ${source} toolkit REGEX "^[ \t]*#[ \t]*include[ \t]*<(Q[A-Za-z]*/|windows\\.h|emscripten)")
+  if(toolkit)
+    list(APPEND faults "${shown} of the platform core includes a toolkit")
+  endif()
+  file(STRINGS ${source} system REGEX "^[ \t]*#[ \t]*include[ \t]*\"platform/window_system.h\"")
+  if(system AND shown MATCHES "^threaded/")
+    list(APPEND faults "${shown} includes the window system (the hand-off sees only the host)")
+  endif()
   foreach(display IN LISTS displays)
     file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*\"platform/${display}/")
     if(includes)

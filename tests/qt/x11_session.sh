@@ -5,8 +5,10 @@
 work=$(mktemp -d)
 xvfb_pid=""
 app_pid=""
+wm_pid=""
 cleanup() {
   [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
+  [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null || true
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
   rm -rf "$work"
 }
@@ -17,14 +19,39 @@ fail() {
   exit 1
 }
 
-# Starts the server; it names its display once it accepts connections.
+# Starts the server, 1024x768 unless given another size; it names its
+# display once it accepts connections.
 start_x_server() {
+  rm -f "$work/display"
   mkfifo "$work/display"
-  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+  Xvfb -displayfd 3 -screen 0 "${1:-1024x768}x24" -nolisten tcp 3>"$work/display" \
+    2>"$work/xvfb.log" &
   xvfb_pid=$!
   read -r -t 20 number <"$work/display" || fail "Xvfb did not start: $(cat "$work/xvfb.log")"
   export DISPLAY=":$number"
   export QT_QPA_PLATFORM=xcb
+}
+
+# Stops the window manager and the server, to start another.
+stop_x_server() {
+  [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null && wait "$wm_pid" 2>/dev/null || true
+  kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null || true
+  wm_pid=""
+  xvfb_pid=""
+}
+
+# Starts openbox on the server and waits until it manages windows; started
+# again if it gives up on a server that has only just opened.
+start_window_manager() {
+  for _ in $(seq 100); do
+    if [ -z "$wm_pid" ] || ! kill -0 "$wm_pid" 2>/dev/null; then
+      openbox --sm-disable >>"$work/openbox.log" 2>&1 &
+      wm_pid=$!
+    fi
+    wmctrl -m >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  fail "openbox did not start: $(cat "$work/openbox.log")"
 }
 
 # Starts a program in the scratch directory, its output in $work/app.log.
@@ -48,7 +75,7 @@ await_no_window() {
 }
 
 # Waits for the program to end, for at most ten seconds, and checks that it
-# ended with status 0.
+# ended with status 0, or the status given after what ended it.
 await_exit() {
   for _ in $(seq 100); do
     kill -0 "$app_pid" 2>/dev/null || break
@@ -58,7 +85,7 @@ await_exit() {
   local status=0
   wait "$app_pid" || status=$?
   app_pid=""
-  [ "$status" -eq 0 ] || fail "$1: the program ended with status $status: $(cat "$work/app.log")"
+  [ "$status" -eq "${2:-0}" ] || fail "$1: the program ended with status $status: $(cat "$work/app.log")"
 }
 
 # Screenshots into $work/shot.png: of the whole screen, or of the window

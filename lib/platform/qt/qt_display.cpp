@@ -16,6 +16,7 @@
 #include "platform/display_host.h"
 #include "platform/qt/application.h"
 #include "platform/qt/dialog_view.h"
+#include "platform/qt/toolkit_thread.h"
 #include "platform/qt/top_window.h"
 #include "platform/qt/x11_window_watch.h"
 #include "platform/system.h"
@@ -70,6 +71,7 @@ void QtDisplay::attach(DisplayHost &host) {
         window_watch_ =
             std::make_unique<X11WindowWatch>([this](WId id) { native_window_destroyed(id); });
         qApp->installNativeEventFilter(window_watch_.get());
+        window_manager_ = x11_window_manager_running();
     }
 }
 
@@ -91,7 +93,8 @@ Rect QtDisplay::client_rect_for(uint32_t style, bool has_menu, int outer_width,
 void QtDisplay::window_created(WindowHandle window) {
     // A dialog is shown by its DialogView, made when the dialog starts.
     if (host_->dialog(window)) return;
-    top_windows_[window] = std::make_unique<TopWindow>(*host_, *decorations_, window);
+    top_windows_[window] =
+        std::make_unique<TopWindow>(*host_, *decorations_, window, window_manager_);
 }
 
 void QtDisplay::window_destroyed(WindowHandle window) {
@@ -182,7 +185,10 @@ WindowHandle QtDisplay::handle_of(const QWindow *window) const {
     return 0;
 }
 
+// A program started by the library's entry keeps Qt on the main thread; one
+// that drives Qt itself has the display on its own thread.
 std::unique_ptr<Display> make_platform_display() {
+    if (toolkit_on_main_thread()) return make_display_on_main_thread();
     return std::make_unique<QtDisplay>();
 }
 

@@ -74,6 +74,7 @@ private:
     std::map<WindowHandle, std::unique_ptr<DialogView>> dialog_views_;
     QMetaObject::Connection focus_connection_;
     std::unique_ptr<X11WindowWatch> window_watch_;  // on X11 only
+    bool window_manager_ = false;                   // one places and decorates the windows
     QElapsedTimer clock_;
 };
 

@@ -27,8 +27,13 @@ Qt::WindowFlags flags_for(uint32_t style) {
 
 }  // namespace
 
-TopWindow::TopWindow(DisplayHost &host, Decorations &decorations, WindowHandle window)
-    : QMainWindow(nullptr), host_(host), decorations_(decorations), window_(window) {
+TopWindow::TopWindow(DisplayHost &host, Decorations &decorations, WindowHandle window,
+                     bool window_manager)
+    : QMainWindow(nullptr),
+      host_(host),
+      decorations_(decorations),
+      window_(window),
+      window_manager_(window_manager) {
     const Window *model = host_.window(window_);
     style_ = model ? model->style : 0;
     setWindowFlags(flags_for(style_));
@@ -136,7 +141,8 @@ void TopWindow::sync_geometry() {
     decorations_.note_frame(style_, frame);
     if (menu_view_ && menuBar()->isVisible())
         decorations_.note_menu_bar(inner.height() - client_->height());
-    if (frame_ != frame) {
+    const bool changed = frame_ != frame;
+    if (changed) {
         // A new or changed frame (the window manager has just decorated the
         // window): keep the outer size that was asked for.
         frame_ = frame;
@@ -152,6 +158,12 @@ void TopWindow::sync_geometry() {
         model &&
         (model->client.width() != client_->width() || model->client.height() != client_->height()))
         host_.report(WindowMoved{window_, model->outer});
+    // Placed: at once without a window manager; with one, once its frame is
+    // on the window and the size that keeps the outer size has taken effect.
+    if (!placed_ && (!window_manager_ || (!changed && frame != Frame{}))) {
+        placed_ = true;
+        host_.window_placed(window_);
+    }
     syncing_ = false;
 }
 

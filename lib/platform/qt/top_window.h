@@ -22,7 +22,9 @@ class DisplayHost;
 
 class TopWindow : public QMainWindow {
 public:
-    TopWindow(DisplayHost &host, Decorations &decorations, WindowHandle window);
+    // `window_manager`: whether a window manager places and decorates it.
+    TopWindow(DisplayHost &host, Decorations &decorations, WindowHandle window,
+              bool window_manager);
     ~TopWindow() override;
 
     WindowHandle handle() const { return window_; }
@@ -54,6 +56,8 @@ private:
     std::unique_ptr<MenuBarView> menu_view_;
     std::optional<Frame> frame_;  // as last measured on this window
     bool syncing_ = false;
+    const bool window_manager_;
+    bool placed_ = false;  // told to the host once
 };
 
 }  // namespace kelto::platform

@@ -4,6 +4,8 @@
 #include <xcb/xcb.h>
 
 #include <QtCore/QByteArray>
+#include <QtGui/QGuiApplication>
+#include <cstdlib>
 #include <utility>
 
 namespace kelto::platform {
@@ -14,6 +16,26 @@ namespace {
 constexpr uint8_t kSentEventBit = 0x80;
 
 }  // namespace
+
+bool x11_window_manager_running() {
+    const auto *x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    xcb_connection_t *connection = x11 ? x11->connection() : nullptr;
+    if (!connection) return false;
+    // A window manager names its check window on the root window.
+    constexpr char kCheck[] = "_NET_SUPPORTING_WM_CHECK";
+    xcb_intern_atom_reply_t *atom = xcb_intern_atom_reply(
+        connection, xcb_intern_atom(connection, 1, sizeof kCheck - 1, kCheck), nullptr);
+    if (!atom) return false;
+    const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    xcb_get_property_reply_t *property = xcb_get_property_reply(
+        connection, xcb_get_property(connection, 0, root, atom->atom, XCB_ATOM_WINDOW, 0, 1),
+        nullptr);
+    const bool running =
+        atom->atom != XCB_ATOM_NONE && property && xcb_get_property_value_length(property) > 0;
+    std::free(property);
+    std::free(atom);
+    return running;
+}
 
 X11WindowWatch::X11WindowWatch(std::function<void(WId)> destroyed)
     : destroyed_(std::move(destroyed)) {}

@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 
 #include "platform/system.h"
+#include "platform/win32/display_thread.h"
 #include "platform/win32/native_dialog.h"
 #include "platform/win32/native_window.h"
 
@@ -170,8 +172,29 @@ HWND Win32Display::native_of(WindowHandle window) const {
     return nullptr;
 }
 
+void Win32Display::hint(std::string_view line) {
+    const std::string text = std::string(line) + "\n";
+    OutputDebugStringA(text.c_str());
+    // Standard error where it leads somewhere (a redirected program); else
+    // the console the program was started from, if any: a GUI program has
+    // none of its own.
+    if (GetStdHandle(STD_ERROR_HANDLE)) {
+        Display::hint(line);
+    } else if (AttachConsole(ATTACH_PARENT_PROCESS) || GetLastError() == ERROR_ACCESS_DENIED) {
+        HANDLE console = CreateFileW(L"CONOUT$", GENERIC_WRITE, FILE_SHARE_WRITE, nullptr,
+                                     OPEN_EXISTING, 0, nullptr);
+        if (console != INVALID_HANDLE_VALUE) {
+            DWORD written = 0;
+            WriteFile(console, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+            CloseHandle(console);
+        }
+    }
+}
+
+// Every native window on a thread of the display's own, so that a program
+// that never waits still has windows that paint and close.
 std::unique_ptr<Display> make_platform_display() {
-    return std::make_unique<Win32Display>();
+    return make_display_on_own_thread();
 }
 
 }  // namespace kelto::platform

@@ -1,7 +1,9 @@
 // The Windows display: real top-level windows with the real caption, frame
 // and menu bar, showing the retained client images; the line-input dialog as
 // a real dialog; the user's input reported to the window system; and waiting
-// in MsgWaitForMultipleObjectsEx, so a waiting program uses no CPU.
+// in MsgWaitForMultipleObjectsEx, so a waiting program uses no CPU. A
+// program gets it on a thread of its own (display_thread.h); tests drive it
+// on theirs.
 #pragma once
 
 #include <map>
@@ -40,7 +42,13 @@ public:
     void wait(std::optional<int64_t> deadline_ms, WaitFor what) override;
     void poll() override;
 
+    // Hints go to the debugger and, for a program started from a console,
+    // to that console.
+    void hint(std::string_view line) override;
+
     DisplayHost &host() { return *host_; }
+    // Dispatches every native message already queued.
+    void pump();
     // The window or dialog a native window (or one of its controls) shows; 0 if none.
     WindowHandle handle_of(HWND hwnd) const;
     // A native window was destroyed from outside the program. The window
@@ -48,8 +56,6 @@ public:
     void window_lost(WindowHandle window) { lost_.push_back(window); }
 
 private:
-    // Dispatches every native message already queued.
-    void pump();
     HWND native_of(WindowHandle window) const;
 
     HINSTANCE instance_ = nullptr;
