@@ -44,6 +44,11 @@ const Window *MirrorHost::window(WindowHandle window) const {
     return found == windows_.end() ? nullptr : &found->second;
 }
 
+const Image *MirrorHost::client_image(WindowHandle window) {
+    auto found = windows_.find(window);
+    return found == windows_.end() ? nullptr : &found->second.image;
+}
+
 const Dialog *MirrorHost::dialog(WindowHandle dialog) const {
     auto found = dialogs_.find(dialog);
     return found == dialogs_.end() ? nullptr : &found->second;

@@ -43,6 +43,9 @@ public:
     const Dialog *dialog(WindowHandle dialog) const override;
     const Menu *menu(MenuHandle menu) const override;
     std::string menu_layout(MenuHandle menu) const override;
+    // The copy last handed over, which the program thread brought up to
+    // date before handing it over.
+    const Image *client_image(WindowHandle window) override;
     // The toolkit thread never waits for the program's messages.
     bool message_ready() override { return false; }
 
