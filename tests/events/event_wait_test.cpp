@@ -298,4 +298,23 @@ TEST_F(EventWaitTest, ATextWindowHiddenBeforeTheFirstWaitNeverAppears) {
     EXPECT_EQ(display->shows().back(), std::make_pair(console::state().text_window, true));
 }
 
+// A program that draws and then never waits still gets its window, at its
+// first drawing call, net of the hides made before it; the fast pixel path
+// (palette colour, logging off) lets the windows go too.
+TEST_F(EventWaitTest, TheFirstDrawingCallLetsTheHeldWindowsAppear) {
+    EXPECT_EQ(KELTO_show_text(0), 1);
+    KELTO_logging(0);
+    EXPECT_TRUE(display->shows().empty());
+    KELTO_pixel(1, 0, 0);
+    EXPECT_EQ(display->shows(), (Shows{{graphics, true}}));
+    KELTO_circle(2, 0, 0, 5);
+    EXPECT_EQ(display->shows().size(), 1u) << "let go once";
+    EXPECT_EQ(window_system().focus(), graphics);
+}
+
+TEST_F(EventWaitTest, ClearingLetsTheHeldWindowsAppearToo) {
+    KELTO_clear();
+    EXPECT_EQ(display->shows(), (Shows{{console::state().text_window, true}, {graphics, true}}));
+}
+
 }  // namespace
