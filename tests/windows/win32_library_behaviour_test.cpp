@@ -3,10 +3,13 @@
 // queues for them, and what a window shows is read back from the screen.
 #include <cctype>
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 
 #include "console/console.h"
+#include "platform/system.h"
+#include "platform/win32/win32_display.h"
 #include "support/library_behaviour.h"
 // Windows' headers after the library's: they define the same names as macros.
 #include "platform/win32/windows_api.h"
@@ -60,6 +63,10 @@ void CALLBACK act_in_dialog(HWND, UINT, UINT_PTR timer, DWORD) {
 class Win32Driver {
 public:
     void open() {
+        // The display driven from the test's own thread, as a program that
+        // drives the display itself keeps it: the native windows live on this
+        // thread and its timers run inside the library's waits.
+        platform::use_display(std::make_unique<platform::Win32Display>());
         KELTO_open(&instance_token, nullptr, nullptr, SW_SHOWNORMAL);
         graphics_ = native(events::state().graphics_window);
         text_ = native(console::state().text_window);

@@ -75,8 +75,12 @@ void Win32Display::window_destroyed(WindowHandle window) {
 }
 
 void Win32Display::window_shown(WindowHandle window, bool visible) {
-    if (auto it = top_windows_.find(window); it != top_windows_.end())
+    if (auto it = top_windows_.find(window); it != top_windows_.end()) {
         it->second->set_shown(visible);
+        // Windows gives a window its frame and client size as it is made: a
+        // window shown is placed at once, and a placement wait is over.
+        if (visible) host_->window_placed(window);
+    }
     if (auto it = dialogs_.find(window); it != dialogs_.end()) it->second->set_shown(visible);
 }
 
