@@ -10,6 +10,7 @@
 #include "pixels/long_run_fill.h"
 
 #include <array>
+#include <atomic>
 
 #include "pixels/pixel_fill.h"
 
@@ -136,13 +137,32 @@ std::span<const LongRunFill> long_run_fills() {
     return fills;
 }
 
-void fill_long_run(uint32_t *first, std::size_t count, uint32_t color) {
-    static const PixelRunFill widest = [] {
-        for (const LongRunFill &fill : long_run_fills())
-            if (fill.runs_here) return fill.fill;
-        return fill_pixels_pairs;
-    }();
+namespace {
+
+void choose_and_fill(uint32_t *first, std::size_t count, uint32_t color);
+
+// The fill every long run takes: at first one that chooses the widest fill
+// this processor runs and puts it here, so that later runs take it with one
+// indirect call, without a guard to test or registers to save. Any thread
+// may choose, and all choose the same.
+std::atomic<PixelRunFill> long_run_fill{choose_and_fill};
+
+void choose_and_fill(uint32_t *first, std::size_t count, uint32_t color) {
+    PixelRunFill widest = fill_pixels_pairs;
+    for (const LongRunFill &fill : long_run_fills()) {
+        if (fill.runs_here) {
+            widest = fill.fill;
+            break;
+        }
+    }
+    long_run_fill.store(widest, std::memory_order_relaxed);
     widest(first, count, color);
+}
+
+}  // namespace
+
+void fill_long_run(uint32_t *first, std::size_t count, uint32_t color) {
+    long_run_fill.load(std::memory_order_relaxed)(first, count, color);
 }
 
 }  // namespace kelto
