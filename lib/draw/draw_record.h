@@ -59,8 +59,16 @@ inline Rect render_record(const Canvas &canvas, const DrawRecord &record) {
     return render_shape(canvas, record);
 }
 
+// Fills a filled rectangle's pixels on the surface, perhaps holding the
+// box back (Surface::fill_box), and returns them.
+Rect render_filled_box(Surface &surface, const DrawRecord &record);
+
 // Draws the record onto the surface and marks the part it may have changed.
 inline void render(Surface &surface, const DrawRecord &record) {
+    if (record.kind == DRAW_RECTANGLE && record.width == 0) {
+        surface.mark_changed(render_filled_box(surface, record));
+        return;
+    }
     surface.mark_changed(render_record(surface.canvas(), record));
 }
 

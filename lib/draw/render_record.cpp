@@ -56,6 +56,23 @@ Rect render_text(Image &surface, raster::PixelPoint anchor, int size, std::strin
 
 }  // namespace
 
+Rect render_filled_box(Surface &surface, const DrawRecord &record) {
+    if (surface.width() <= 0 || surface.height() <= 0) return {};
+    const Canvas at_origin{nullptr, surface.origin_x(), surface.origin_y()};
+    const raster::PixelPoint a = to_pixel(at_origin, record.points[0]);
+    const raster::PixelPoint b = to_pixel(at_origin, record.points[1]);
+    // The pixels raster::fill_box fills: both corners included, clipped.
+    const int64_t left = std::max<int64_t>(std::min(a.x, b.x), 0);
+    const int64_t top = std::max<int64_t>(std::min(a.y, b.y), 0);
+    const int64_t right = std::min<int64_t>(std::max(a.x, b.x), surface.width() - 1) + 1;
+    const int64_t bottom = std::min<int64_t>(std::max(a.y, b.y), surface.height() - 1) + 1;
+    if (left >= right || top >= bottom) return {};
+    const Rect area{static_cast<int>(left), static_cast<int>(top), static_cast<int>(right),
+                    static_cast<int>(bottom)};
+    surface.fill_box(area, palette_value(record.color));
+    return area;
+}
+
 Rect render_shape(const Canvas &canvas, const DrawRecord &record) {
     if (canvas.image == nullptr || canvas.image->pixels.empty()) return {};
     Image &surface = *canvas.image;

@@ -1,13 +1,16 @@
 // The off-screen surface all drawing renders into, as one object: its image
 // (none until it is made), the origin of the program's centred coordinates,
 // and the part of the image changed since it was last shown. Drawing marks
-// what it changes; whoever shows the surface takes the changed part.
+// what it changes; whoever shows the surface takes the changed part. The
+// last filled box may be held back from the image until it is drawn into or
+// read (pixels/held_box.h).
 #pragma once
 
 #include <algorithm>
 #include <climits>
 
 #include "draw/canvas.h"
+#include "pixels/held_box.h"
 #include "pixels/image.h"
 #include "pixels/rect.h"
 
@@ -18,15 +21,28 @@ public:
     // Makes the image, width x height and all black, and counts all of it
     // as changed. The origin stays where it was set.
     void create(int width, int height) {
+        held_box_.drop();
         image_ = Image(width, height);
         changed_ = true;
         changed_area_ = {0, 0, image_.width, image_.height};
     }
 
-    Image &image() { return image_; }
-    const Image &image() const { return image_; }
-    // The image in program coordinates.
-    Canvas canvas() { return Canvas{&image_, origin_x_, origin_y_}; }
+    // The image, with every box drawn so far written into it.
+    Image &image() {
+        held_box_.write(image_);
+        return image_;
+    }
+    int width() const { return image_.width; }
+    int height() const { return image_.height; }
+    // The image in program coordinates, to draw into.
+    Canvas canvas() { return Canvas{&image(), origin_x_, origin_y_}; }
+
+    // Fills `area` of the image (clipped to it) with `color`, or holds the
+    // box back, to be written when something else draws or looks, and not
+    // where the next box covers it.
+    void fill_box(const Rect &area, uint32_t color) { held_box_.hold(image_, area, color); }
+    // The held box, for a copy of the image taken at any point of a call.
+    const HeldBox &held_box() const { return held_box_; }
 
     // Program point (0, 0) is pixel (x, y) of the image.
     void set_origin(int x, int y) {
@@ -74,6 +90,7 @@ private:
     static constexpr Rect kNothingChanged{INT_MAX, INT_MAX, INT_MIN, INT_MIN};
 
     Image image_;
+    HeldBox held_box_;
     int origin_x_ = 0;
     int origin_y_ = 0;
     bool changed_ = true;

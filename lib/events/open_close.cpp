@@ -66,7 +66,8 @@ void open(void *instance, void *previous_instance, int show_state) {
     events.surface.create(kSurfaceWidth, kSurfaceHeight);
     // A display that keeps its windows alive beside a program that never
     // waits shows this picture then, and lets Ctrl+Q end such a program.
-    windows.display().set_current_picture(events.graphics_window, &events.surface.image());
+    windows.display().set_current_picture(events.graphics_window, &events.surface.image(),
+                                          &events.surface.held_box());
     windows.display().set_quit_key(QuitKey{VK_CONTROL, 'Q'});
     // The windows appear when the program first draws or waits, the graphics
     // window last, above the text window: a text window the program hides
@@ -85,7 +86,7 @@ void show_held_windows() {
 }
 
 void close() {
-    window_system().display().set_current_picture(0, nullptr);
+    window_system().display().set_current_picture(0, nullptr, nullptr);
     state().window_dc = 0;
     state().windows_held = false;
     script::close();

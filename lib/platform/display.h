@@ -9,6 +9,7 @@
 #include <optional>
 #include <string_view>
 
+#include "pixels/held_box.h"
 #include "pixels/image.h"
 #include "platform/messages.h"
 
@@ -103,11 +104,13 @@ public:
     // A display whose toolkit runs beside the program keeps its windows
     // alive while the program computes. It learns once, at start, which key
     // ends a program that never takes it, and which picture the program
-    // draws into for a window (nullptr for none), to show it when the
-    // program goes long without waiting. Both are called on the program's
-    // thread, and `picture` stays valid until replaced.
+    // draws into for a window (nullptr for none), with the box it may hold
+    // back from it, to show it when the program goes long without waiting.
+    // Both are called on the program's thread, and `picture` and `held`
+    // stay valid until replaced.
     virtual void set_quit_key(QuitKey /*key*/) {}
-    virtual void set_current_picture(WindowHandle /*window*/, const Image * /*picture*/) {}
+    virtual void set_current_picture(WindowHandle /*window*/, const Image * /*picture*/,
+                                     const HeldBox * /*held*/) {}
 
     // ---- Advice to the programmer
     // One line about how the program uses the library (it never waits, it

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include "draw/draw_record.h"
 
 namespace kelto::draw {
@@ -78,6 +80,39 @@ TEST(Surface, RenderingMarksThePartTheRecordReaches) {
     }
     EXPECT_GT(drawn, 40);
     EXPECT_LE(area.width(), 40 + 2 * 4);
+}
+
+// Filled boxes may be held back from the image; every other record, every
+// look at the image and every box after them see what drawing each record
+// in turn onto a plain canvas gives.
+TEST(Surface, MixedRecordsDrawAsOnAPlainCanvasWhereverTheImageIsRead) {
+    std::mt19937 random(601);
+    std::uniform_int_distribution<int> coordinate(-320, 320), kind(0, 5), color(0, 23);
+    for (int run = 0; run < 60; ++run) {
+        Surface surface;
+        surface.create(601, 540);
+        surface.set_origin(300, 250);
+        Image plain(601, 540);
+        const Canvas canvas{&plain, 300, 250};
+        for (int i = 0; i < 12; ++i) {
+            DrawRecord record;
+            // Mostly filled boxes, so that boxes follow boxes, and a box's
+            // outline now and then.
+            static constexpr DrawKind kKinds[] = {DRAW_TRIANGLE, DRAW_OVAL,      DRAW_LINE,
+                                                  DRAW_PIXEL,    DRAW_RECTANGLE, DRAW_RECTANGLE};
+            record.kind = kKinds[kind(random)];
+            record.width =
+                record.kind == DRAW_LINE || (record.kind == DRAW_RECTANGLE && i % 4 == 3);
+            record.color = color(random);
+            for (Point &p : record.points) p = {coordinate(random), coordinate(random)};
+            render(surface, record);
+            render_record(canvas, record);
+            if (i % 5 == 4) {
+                ASSERT_EQ(surface.image().pixels, plain.pixels) << run << "/" << i;
+            }
+        }
+        ASSERT_EQ(surface.image().pixels, plain.pixels) << "run " << run;
+    }
 }
 
 }  // namespace

@@ -17,11 +17,13 @@
 #include <thread>
 #include <vector>
 
+#include "pixels/held_box.h"
 #include "platform/display_host.h"
 #include "platform/threaded/grab.h"
 #include "platform/window_system.h"
 
 using namespace kelto::platform;
+using kelto::HeldBox;
 using kelto::Image;
 using kelto::Rect;
 
@@ -348,10 +350,13 @@ TEST_F(ThreadedDisplayTest, AwaitingThePlaceAppliesTheGeometryButLeavesAQuitUnta
     EXPECT_EQ(ended.load(), ThreadedDisplay::kStuckExitStatus);
 }
 
-TEST_F(ThreadedDisplayTest, AProgramThatDoesNotWaitHasItsPictureShownAndOneHint) {
+TEST_F(ThreadedDisplayTest, AProgramThatDoesNotWaitHasItsPictureShownWithItsLastBoxAndOneHint) {
     const WindowHandle window = open_window("busy");
     Image picture(100, 50, 0x00FF00);
-    display->set_current_picture(window, &picture);
+    // The program's last call drew a box that is still held back.
+    HeldBox held;
+    held.hold(picture, {90, 40, 100, 50}, 0x0000FF);
+    display->set_current_picture(window, &picture, &held);
     auto tick_at = [&](int64_t ms) {
         clock = ms;
         toolkit.run([&] { display->tick(); });
@@ -370,7 +375,8 @@ TEST_F(ThreadedDisplayTest, AProgramThatDoesNotWaitHasItsPictureShownAndOneHint)
     tick_at(1000);
     look();
     ASSERT_TRUE(shown.contains(99, 49));
-    EXPECT_EQ(shown.at(99, 49), 0x00FF00u);
+    EXPECT_EQ(shown.at(89, 49), 0x00FF00u);
+    EXPECT_EQ(shown.at(99, 49), 0x0000FFu) << "the held box is shown";
     EXPECT_TRUE(hints.empty());
     tick_at(3000);
     tick_at(4000);

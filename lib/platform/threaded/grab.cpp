@@ -13,6 +13,7 @@ bool PictureGrab::copy_source(Image &into) const {
     const int height = std::min(picture->height, into.height);
     if (width <= 0 || height <= 0) return false;
     for (int y = 0; y < height; ++y) std::copy_n(picture->row(y), width, into.row(y));
+    if (const HeldBox *held = held_.load(std::memory_order_relaxed)) held->overlay(into);
     return true;
 }
 

@@ -5,6 +5,7 @@
 
 #include <atomic>
 
+#include "pixels/held_box.h"
 #include "pixels/image.h"
 #include "platform/messages.h"
 
@@ -15,9 +16,10 @@ public:
     virtual ~PictureGrab() = default;
 
     // ---- Program thread
-    // The picture drawn for `window`, or nullptr for none; it must stay
-    // valid until replaced.
-    void set_source(WindowHandle window, const Image *picture) {
+    // The picture drawn for `window`, or nullptr for none, and the box held
+    // back from it (or nullptr); both must stay valid until replaced.
+    void set_source(WindowHandle window, const Image *picture, const HeldBox *held) {
+        held_.store(held, std::memory_order_relaxed);
         picture_.store(picture, std::memory_order_relaxed);
         window_.store(window, std::memory_order_relaxed);
     }
@@ -37,6 +39,7 @@ protected:
 
 private:
     std::atomic<const Image *> picture_{nullptr};
+    std::atomic<const HeldBox *> held_{nullptr};
     std::atomic<WindowHandle> window_{0};
     std::atomic<bool> busy_{false};
 };

@@ -229,8 +229,9 @@ void ThreadedDisplay::poll() {
     apply_input();
 }
 
-void ThreadedDisplay::set_current_picture(WindowHandle window, const Image *picture) {
-    if (grab_) grab_->set_source(window, picture);
+void ThreadedDisplay::set_current_picture(WindowHandle window, const Image *picture,
+                                          const HeldBox *held) {
+    if (grab_) grab_->set_source(window, picture, held);
 }
 
 }  // namespace kelto::platform

@@ -80,7 +80,8 @@ public:
     void await_placed(WindowHandle window) override;
     void hint(std::string_view line) override { inner_->hint(line); }
     void set_quit_key(QuitKey key) override { hand_off_.set_quit_key(key); }
-    void set_current_picture(WindowHandle window, const Image *picture) override;
+    void set_current_picture(WindowHandle window, const Image *picture,
+                             const HeldBox *held) override;
 
 private:
     // Hands the window's state to the toolkit thread, its image too if asked.
