@@ -10,6 +10,7 @@
 // program runs on a virtual X server started here, or else on Qt's offscreen
 // platform. Goal: the Qt program's frame within 5 % of the headless frame.
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -31,8 +32,8 @@ namespace {
 void print_load(const char *when) {
     std::array<double, 3> load{};
     if (getloadavg(load.data(), 3) == 3)
-        std::printf("load average %s: %.2f %.2f %.2f (1, 5, 15 min; 2 cores)\n", when, load[0],
-                    load[1], load[2]);
+        std::printf("load average %s: %.2f %.2f %.2f (1, 5, 15 min; %ld cores)\n", when, load[0],
+                    load[1], load[2], sysconf(_SC_NPROCESSORS_ONLN));
 }
 
 #if defined(CARD_FRAMES_PROGRAM) && defined(CARD_FRAMES_REPLAY)
