@@ -20,6 +20,7 @@
 #include "panel.h"
 #include "platform/headless/headless_display.h"
 #include "platform/system.h"
+#include "support/busiest_card.h"
 #include "support/card_frame.h"
 #include "support/fill_baseline.h"
 #include "support/measured_reporter.h"
@@ -54,27 +55,6 @@ void open_library() {
     KELTO_clear();
 }
 
-// The busiest card: ten of each of the four shape designs and ten messages
-// (30 discs, 80 triangles, about 135 lines, 17 texts with the panel and the
-// status line), spread over a grid on the card in assorted colours.
-CardModel busiest_card() {
-    CardModel model;
-    card_random_seed(model.random, 1);
-    for (int i = 0; i < MAX_ITEMS; ++i) {
-        const int x = -120 + (i % 10) * 34;
-        const int y = 170 - (i / 10) * 60;
-        if (i % 5 < SHAPE_DESIGNS) {
-            add_shape(x, y, model);
-            model.variant[i] = i % 5;
-        } else {
-            add_message(x, y, model);
-            model.variant[i] = (i / 5) % PHRASE_COUNT;
-        }
-        model.color[i] = i % PALETTE_SIZE;
-    }
-    return model;
-}
-
 // The card designer's own frame.
 void draw_designer_frame(CardModel &model) {
     draw_background();
@@ -93,7 +73,7 @@ void draw_frames(benchmark::State &state, CardModel model) {
 }
 
 void card_frame_kelto(benchmark::State &state) {
-    draw_frames(state, busiest_card());
+    draw_frames(state, kelto::bench::busiest_card());
 }
 BENCHMARK(card_frame_kelto)->Name(kFrame)->Unit(benchmark::kMicrosecond);
 
@@ -109,7 +89,7 @@ void card_frame_cairo(benchmark::State &state) {
     const kelto::draw::Surface &surface = kelto::events::surface();
     cairo_surface_t *image = cairo_image_surface_create(
         CAIRO_FORMAT_RGB24, kelto::bench::kSurfaceWidth, kelto::bench::kSurfaceHeight);
-    CardModel model = busiest_card();
+    CardModel model = kelto::bench::busiest_card();
     for (auto _ : state) {
         cairo_t *cairo = cairo_create(image);
         kelto::bench::CairoCard painter(cairo, surface.origin_x(), surface.origin_y());
@@ -144,7 +124,7 @@ void card_frame_qpainter(benchmark::State &state) {
     open_library();
     const kelto::draw::Surface &surface = kelto::events::surface();
     QImage image(kelto::bench::kSurfaceWidth, kelto::bench::kSurfaceHeight, QImage::Format_RGB32);
-    CardModel model = busiest_card();
+    CardModel model = kelto::bench::busiest_card();
     for (auto _ : state) {
         QPainter painter(&image);
         kelto::bench::QPainterCard card(painter, surface.origin_x(), surface.origin_y());
@@ -174,7 +154,7 @@ std::vector<char *> with_repetitions(int argc, char **argv) {
 
 int main(int argc, char **argv) {
     open_library();
-    const CardModel model = busiest_card();
+    const CardModel model = kelto::bench::busiest_card();
     const bool same_calls = kelto::bench::frame_matches_card_designer(model, draw_designer_frame);
     const std::size_t limit_pixels = kelto::bench::painters_order_pixels(model);
 
