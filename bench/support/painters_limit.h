@@ -59,7 +59,9 @@ private:
         std::vector<uint32_t> &pixels = events::surface().image().pixels;
         std::fill(pixels.begin(), pixels.end(), kUnwritten);
         draw();
-        for (const uint32_t pixel : pixels) written_ += pixel != kUnwritten;
+        // Reading the image writes a box the surface holds back.
+        for (const uint32_t pixel : events::surface().image().pixels)
+            written_ += pixel != kUnwritten;
     }
 
     bool counting_;
@@ -82,11 +84,11 @@ bool frame_matches_card_designer(const CardModel &model, DrawFrame draw_designer
     CardModel designer_model = model, frame_model = model;
     std::fill(pixels.begin(), pixels.end(), 0u);
     draw_designer_frame(designer_model);
-    const std::vector<uint32_t> designer_pixels = pixels;
+    const std::vector<uint32_t> designer_pixels = events::surface().image().pixels;
     std::fill(pixels.begin(), pixels.end(), 0u);
     KeltoCallPainter painter(false);
     draw_card_frame(painter, frame_model);
-    return pixels == designer_pixels;
+    return events::surface().image().pixels == designer_pixels;
 }
 
 // Registers the limit's fill of `pixel_count` pixels' bytes: whole fills of
