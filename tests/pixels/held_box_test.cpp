@@ -37,8 +37,10 @@ TEST(HeldBox, RunsOfBoxesEndAsTheyWouldFilledInTurn) {
         HeldBox held;
         const int boxes = 1 + run % 6;
         for (int i = 0; i < boxes; ++i) {
-            // Nested boxes (a card on its background) as well as random ones.
+            // Nested boxes (a card on its background, whole rows or not) as
+            // well as random ones.
             Rect box = random_box(random);
+            if (i == 0 && run % 2 == 0) box.left = 0, box.right = kWidth;
             if (i > 0 && run % 3 == 0)
                 box = {box.left / 2 + 3, box.top / 2 + 3, box.right, box.bottom};
             const uint32_t color = 0xA0 + static_cast<uint32_t>(i);
