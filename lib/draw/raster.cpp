@@ -25,12 +25,22 @@ void set_pixel(Image &img, int64_t x, int64_t y, uint32_t color) {
     if (img.contains(x, y)) img.at(static_cast<int>(x), static_cast<int>(y)) = color;
 }
 
-void fill_box(Image &img, int64_t left, int64_t top, int64_t right, int64_t bottom,
-              uint32_t color) {
+Rect box_area(int width, int height, int64_t left, int64_t top, int64_t right, int64_t bottom) {
     order_box(left, top, right, bottom);
     // One past the far corner, kept from overflowing at the end of the range.
-    fill_rect(img, left, top, std::min<int64_t>(right, img.width - 1) + 1,
-              std::min<int64_t>(bottom, img.height - 1) + 1, color);
+    left = std::max<int64_t>(left, 0);
+    top = std::max<int64_t>(top, 0);
+    right = std::min<int64_t>(right, width - 1) + 1;
+    bottom = std::min<int64_t>(bottom, height - 1) + 1;
+    if (left >= right || top >= bottom) return {};
+    return {static_cast<int>(left), static_cast<int>(top), static_cast<int>(right),
+            static_cast<int>(bottom)};
+}
+
+void fill_box(Image &img, int64_t left, int64_t top, int64_t right, int64_t bottom,
+              uint32_t color) {
+    const Rect area = box_area(img.width, img.height, left, top, right, bottom);
+    fill_rect(img, area.left, area.top, area.right, area.bottom, color);
 }
 
 void box_outline(Image &img, int64_t left, int64_t top, int64_t right, int64_t bottom, int width,

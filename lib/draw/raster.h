@@ -15,6 +15,7 @@
 #include <cstdint>
 
 #include "pixels/image.h"
+#include "pixels/rect.h"
 
 namespace kelto::raster {
 
@@ -28,6 +29,10 @@ void set_pixel(Image &img, int64_t x, int64_t y, uint32_t color);
 
 // Fills columns left..right of rows top..bottom.
 void fill_box(Image &img, int64_t left, int64_t top, int64_t right, int64_t bottom, uint32_t color);
+
+// The pixels fill_box fills on an image of width x height: the box, both
+// corners included, clipped to the image (perhaps empty).
+Rect box_area(int width, int height, int64_t left, int64_t top, int64_t right, int64_t bottom);
 
 // Strokes the border of the box: its edge pixels for width 1, a centred
 // stroke with rounded outer corners for wider pens.

@@ -61,14 +61,8 @@ Rect render_filled_box(Surface &surface, const DrawRecord &record) {
     const Canvas at_origin{nullptr, surface.origin_x(), surface.origin_y()};
     const raster::PixelPoint a = to_pixel(at_origin, record.points[0]);
     const raster::PixelPoint b = to_pixel(at_origin, record.points[1]);
-    // The pixels raster::fill_box fills: both corners included, clipped.
-    const int64_t left = std::max<int64_t>(std::min(a.x, b.x), 0);
-    const int64_t top = std::max<int64_t>(std::min(a.y, b.y), 0);
-    const int64_t right = std::min<int64_t>(std::max(a.x, b.x), surface.width() - 1) + 1;
-    const int64_t bottom = std::min<int64_t>(std::max(a.y, b.y), surface.height() - 1) + 1;
-    if (left >= right || top >= bottom) return {};
-    const Rect area{static_cast<int>(left), static_cast<int>(top), static_cast<int>(right),
-                    static_cast<int>(bottom)};
+    const Rect area = raster::box_area(surface.width(), surface.height(), a.x, a.y, b.x, b.y);
+    if (area.empty()) return {};
     surface.fill_box(area, palette_value(record.color));
     return area;
 }

@@ -9,9 +9,12 @@
 #include <optional>
 #include <string_view>
 
-#include "pixels/held_box.h"
 #include "pixels/image.h"
 #include "platform/messages.h"
+
+namespace kelto {
+class HeldBox;  // pixels/held_box.h
+}
 
 namespace kelto::platform {
 

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "pixels/held_box.h"
+
 namespace kelto::platform {
 
 bool PictureGrab::copy_source(Image &into) const {

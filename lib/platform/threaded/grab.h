@@ -5,9 +5,12 @@
 
 #include <atomic>
 
-#include "pixels/held_box.h"
 #include "pixels/image.h"
 #include "platform/messages.h"
+
+namespace kelto {
+class HeldBox;  // pixels/held_box.h
+}
 
 namespace kelto::platform {
 
