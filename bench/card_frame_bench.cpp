@@ -25,6 +25,7 @@
 #include "support/fill_baseline.h"
 #include "support/measured_reporter.h"
 #include "support/painters_limit.h"
+#include "support/runs_floor.h"
 
 #if KELTO_BENCH_QT
 #include <QtGui/QGuiApplication>
@@ -81,6 +82,43 @@ void card_frame_without_items(benchmark::State &state) {
     draw_frames(state, CardModel{});
 }
 BENCHMARK(card_frame_without_items)->Name(kEmptyFrame)->Unit(benchmark::kMicrosecond);
+
+// The busiest card's items by design: item i has design i % 5, a message for 4.
+constexpr const char *kItemDesigns[] = {"hearts", "bursts", "arrows", "suns", "messages"};
+constexpr int kDesignCount = 5;
+
+std::string items_benchmark(int design) {
+    return std::string("card_items_") + kItemDesigns[design];
+}
+
+// Draws the ten items of one design of `model`, as draw_card does.
+void draw_items_of_design(CardModel &model, int design) {
+    for (int i = design; i < model.item_count; i += kDesignCount) {
+        if (model.kind[i] == ITEM_MESSAGE)
+            draw_message(model.variant[i], model.color[i], model.x[i], model.y[i],
+                         model.counter[i]);
+        else
+            draw_shape(model.variant[i], model.color[i], model.x[i], model.y[i], model.counter[i],
+                       model.random);
+    }
+}
+
+// Registers one benchmark per design: its ten items of the busiest card drawn
+// repeatedly, over whatever the surface holds.
+void register_items_by_design() {
+    for (int design = 0; design < kDesignCount; ++design) {
+        const auto draw_items = [design](benchmark::State &state) {
+            open_library();
+            CardModel model = kelto::bench::busiest_card();
+            for (auto _ : state) {
+                draw_items_of_design(model, design);
+                benchmark::ClobberMemory();
+            }
+        };
+        benchmark::RegisterBenchmark(items_benchmark(design).c_str(), draw_items)
+            ->Unit(benchmark::kMicrosecond);
+    }
+}
 
 #if KELTO_BENCH_CAIRO
 
@@ -156,12 +194,15 @@ int main(int argc, char **argv) {
     open_library();
     const CardModel model = kelto::bench::busiest_card();
     const bool same_calls = kelto::bench::frame_matches_card_designer(model, draw_designer_frame);
-    const std::size_t limit_pixels = kelto::bench::painters_order_pixels(model);
+    const kelto::bench::FrameRuns runs = kelto::bench::frame_runs(model);
+    const std::size_t limit_pixels = runs.pixel_count();
 
     // Processor time: the ratios stay meaningful on a loaded machine.
     kelto::bench::MeasuredReporter reporter(kelto::bench::MeasuredReporter::Clock::Cpu);
     kelto::bench::register_fill_baselines();
     kelto::bench::register_painters_limit(limit_pixels);
+    kelto::bench::register_runs_floor(runs);
+    register_items_by_design();
     std::vector<char *> args = with_repetitions(argc, argv);
     if (!kelto::bench::run_benchmarks(static_cast<int>(args.size()) - 1, args.data(), reporter))
         return 1;
@@ -178,6 +219,18 @@ int main(int argc, char **argv) {
     reporter.print_ratio("painter's-order limit", kelto::bench::kPaintersLimit, fill, " fills");
     reporter.print_ratio("KELTO frame / painter's-order limit", kFrame,
                          kelto::bench::kPaintersLimit, " (goal: at most 1.6)");
+    std::printf(
+        "the frame's calls write their pixels as %zu lone pixels and %zu runs on their rows\n",
+        runs.lone.size(), runs.runs.size());
+    const std::string floor = kelto::bench::faster_runs_floor(reporter);
+    std::printf("  (%s, the faster of the library's fill and std::fill_n)\n", floor.c_str());
+    reporter.print_ratio("floor of the frame's runs, written with no geometry to work out", floor,
+                         fill, " fills");
+    reporter.print_ratio("KELTO frame / floor of its runs", kFrame, floor);
+    for (int design = 0; design < kDesignCount; ++design) {
+        const std::string label = std::string("  ten ") + kItemDesigns[design] + " alone";
+        reporter.print_ratio(label.c_str(), items_benchmark(design), fill, " fills");
+    }
 #if KELTO_BENCH_CAIRO
     reporter.print_ratio("cairo frame", kCairoFrame, fill, " fills");
     reporter.print_ratio("cairo frame / KELTO frame", kCairoFrame, kFrame, " (goal: at least 10)");

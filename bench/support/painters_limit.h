@@ -3,6 +3,8 @@
 // onto a surface holding a colour no call can write, and the pixels it
 // changed are counted; the limit is the time of a fill of that many bytes,
 // timed in the same run on the baseline's image, as memset would write them.
+// The pixels are also kept as the runs they form on their rows, for the
+// floor of the frame's runs (support/runs_floor.h).
 #pragma once
 
 #include <benchmark/benchmark.h>
@@ -22,8 +24,33 @@ namespace kelto::bench {
 
 inline constexpr const char *kPaintersLimit = "painters_order_limit";
 
+// A run of pixels a call writes: `count` pixels from `offset` in the image.
+struct PixelRun {
+    std::size_t offset;
+    std::size_t count;
+};
+
+// The pixels the frame's calls write, as each call's lone pixels (a thin
+// line's steps, mostly) and its runs of two or more on their rows, call by
+// call: call i's are those before its ends.
+struct FrameRuns {
+    struct CallEnds {
+        std::size_t lone_end;
+        std::size_t run_end;
+    };
+    std::vector<std::size_t> lone;
+    std::vector<PixelRun> runs;
+    std::vector<CallEnds> calls;
+
+    std::size_t pixel_count() const {
+        std::size_t pixels = lone.size();
+        for (const PixelRun &run : runs) pixels += run.count;
+        return pixels;
+    }
+};
+
 // A painter for CardFrame that makes KELTO's own calls, as the card designer
-// does; with counting on, it also counts the pixels each call writes.
+// does; with counting on, it also keeps the pixels each call writes.
 class KeltoCallPainter {
 public:
     explicit KeltoCallPainter(bool counting) : counting_(counting) {}
@@ -44,7 +71,8 @@ public:
         call([&] { KELTO_text_printf(color, x, y, size, "%s", string); });
     }
 
-    std::size_t pixels_written() const { return written_; }
+    // The pixels the calls wrote, call by call, each row's from the left.
+    const FrameRuns &runs() const { return runs_; }
 
 private:
     // Palette colours have a zero top byte, so no call writes this one.
@@ -60,20 +88,35 @@ private:
         std::fill(pixels.begin(), pixels.end(), kUnwritten);
         draw();
         // Reading the image writes a box the surface holds back.
-        for (const uint32_t pixel : events::surface().image().pixels)
-            written_ += pixel != kUnwritten;
+        const std::vector<uint32_t> &drawn = events::surface().image().pixels;
+        const std::size_t width = static_cast<std::size_t>(events::surface().width());
+        for (std::size_t at = 0; at < drawn.size();) {
+            if (drawn[at] == kUnwritten) {
+                ++at;
+                continue;
+            }
+            const std::size_t row_end = (at / width + 1) * width;
+            std::size_t end = at + 1;
+            while (end < row_end && drawn[end] != kUnwritten) ++end;
+            if (end - at == 1)
+                runs_.lone.push_back(at);
+            else
+                runs_.runs.push_back({at, end - at});
+            at = end;
+        }
+        runs_.calls.push_back({runs_.lone.size(), runs_.runs.size()});
     }
 
     bool counting_;
-    std::size_t written_ = 0;
+    FrameRuns runs_;
 };
 
-// The pixels the frame's calls write, each call's counted once. Draws on the
+// The pixels the frame's calls write, each call's found alone. Draws on the
 // surface, which it leaves holding garbage.
-inline std::size_t painters_order_pixels(CardModel model) {
+inline FrameRuns frame_runs(CardModel model) {
     KeltoCallPainter counter(true);
     draw_card_frame(counter, model);
-    return counter.pixels_written();
+    return counter.runs();
 }
 
 // Whether CardFrame makes the calls the card designer makes: both draw the
