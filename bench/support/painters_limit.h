@@ -41,6 +41,7 @@ struct FrameRuns {
     std::vector<std::size_t> lone;
     std::vector<PixelRun> runs;
     std::vector<CallEnds> calls;
+    std::size_t image_pixels = 0;  // of the image the offsets are in
 
     std::size_t pixel_count() const {
         std::size_t pixels = lone.size();
@@ -105,6 +106,7 @@ private:
             at = end;
         }
         runs_.calls.push_back({runs_.lone.size(), runs_.runs.size()});
+        runs_.image_pixels = drawn.size();
     }
 
     bool counting_;

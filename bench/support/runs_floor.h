@@ -34,8 +34,10 @@ void write_frame_runs(const FrameRuns &frame, uint32_t *pixels, uint32_t color, 
 
 // Registers the floor of the frame's runs on the baseline's image, twice:
 // with the library's pixel fill, which takes a run of any length with the
-// fewest stores, and with std::fill_n; the floor is the faster.
+// fewest stores, and with std::fill_n; the floor is the faster. Not
+// registered unless the frame was drawn on an image of the baseline's size.
 inline void register_runs_floor(const FrameRuns &frame) {
+    if (frame.image_pixels != baseline_image().pixels.size()) return;
     const auto writes = [frame](auto fill) {
         return [frame, fill](benchmark::State &state) {
             uint32_t *const pixels = baseline_image().pixels.data();
